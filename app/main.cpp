@@ -1,0 +1,32 @@
+// Entry point: a fresh log, the display, the game's main form and the loop.
+#include "app/Application.h"
+#include "app/Log.h"
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace {
+constexpr const char* kGameTitle = "Bruvo Stage Krodel";
+constexpr const char* kMakerLine = "- a Krodel Games production, 2026";
+}
+
+int main()
+{
+    if (access("log.txt", F_OK) == 0)
+        remove("log.txt");
+
+    const std::string title = std::string(kGameTitle) + " " + kMakerLine;
+    auto* application = new Application(title.c_str());
+    if (application->HasFailed()) {
+        std::puts("Bruvo Stage Krodel needs an X display: start it from a desktop session, "
+                  "or set DISPLAY to a running X server.");
+        delete application;
+        return 1;
+    }
+
+    if (!application->CloseScreen())
+        WriteLog("Chiusura screen non riuscita");
+    delete application;
+    return 0;
+}
