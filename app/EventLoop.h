@@ -1,0 +1,30 @@
+// Process-wide state of the one event loop (Form::Run, app/EventLoop.cpp).
+#pragma once
+
+#include <cstdint>
+
+class GUIElement;
+class Form;
+
+// Raised by application code; Run ends when it sees it set.
+extern bool QuitRequested;
+// The element with the keyboard focus, or null. Cleared when any form's
+// window is destroyed and when the element itself is destroyed.
+extern GUIElement* FocusedElement;
+// The open message box (a FormMsgBox), or null; the loop destroys and frees
+// it when it ends.
+extern Form* ActiveMessageBox;
+// 1 while a key typing that character is held down; cleared when Run starts.
+extern unsigned char CharKeyTable[256];
+
+// -1 while a key typing the character is held down, else 0 (also for codes
+// outside 0..255).
+int IsCharKeyDown(int code);
+
+// What the loop has done since the program started, for tests and tuning.
+struct EventLoopCounters {
+    uint64_t events = 0;     // events taken with XNextEvent
+    uint64_t idleWaits = 0;  // 10 ms waits on the connection
+    uint64_t ticks = 0;      // waits that timed out and advanced the timers
+};
+extern EventLoopCounters LoopCounters;

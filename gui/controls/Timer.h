@@ -1,0 +1,41 @@
+// Timer: an invisible control that calls a function periodically. Its time is
+// not the clock's: the event loop hands every 10 ms idle wait that ended without
+// input to TickAll, so time spent handling events does not count.
+#pragma once
+
+#include "gui/Child.h"
+
+#include <cstdint>
+
+class Timer : public Child {
+public:
+    using Callback = void (*)(Timer* timer);
+
+    Timer(GUIElement* parentForm, uint32_t intervalMs);
+
+    void SetCallback(Callback function) { callback = function; }
+    // Neither Start nor SetInterval resets the time counted so far.
+    void Start();
+    void Stop() { running = false; }
+    bool IsRunning() const { return running; }
+    void SetInterval(uint32_t intervalMs);
+    uint32_t GetInterval() const { return interval; }
+    uint32_t GetElapsed() const { return elapsed; }
+
+    void Create() override;
+
+private:
+    friend void TickAll(uint32_t stepMs);
+
+    bool running = false;
+    uint32_t interval;     // ms
+    uint32_t elapsed = 0;  // ms since the last firing
+    Callback callback = nullptr;
+};
+
+// Advances every running timer by the step and fires those whose interval has
+// elapsed, in TimerList order.
+void TickAll(uint32_t stepMs);
+// Waits until the descriptor is readable or the timeout passes; select's result
+// (0 on timeout, -1 on failure).
+int WaitForInput(int fd, int timeoutMs);
