@@ -16,6 +16,13 @@
 #include <ctime>
 #include <string>
 
+// X.h names the key-press event type KeyPress, which is also the name of an
+// element operation: the macro goes, the event type keeps a constant.
+#ifdef KeyPress
+#undef KeyPress
+#endif
+constexpr int XKeyPressEventType = 2;
+
 class GUIElement;
 
 // Handler signatures; the element comes first in every one.
