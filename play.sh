@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds Bruvo Stage Krodel, refreshes the game in its per-user folder and starts
+# it on $DISPLAY. Saved scores in that folder are never touched.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+"$here/tools/install-packages.sh" g++ make cmake libx11-dev xfonts-base alsa-utils
+
+cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=Release -DBRUVO_TESTS=OFF >/dev/null
+cmake --build "$here/build" -j"$(nproc)"
+
+game_dir="${XDG_DATA_HOME:-$HOME/.local/share}/bruvo-stage-krodel"
+mkdir -p "$game_dir/Data"
+# Only the program, pictures and sounds are replaced; the score folder
+# (Data/Bruvo Stage Krodel/) and joystick.cfg stay as the player left them.
+install -m 0755 "$here/build/game/bruvo" "$game_dir/bruvo"
+find "$here/build/game/Data" -maxdepth 1 -type f \( -name '*.bin' -o -name '*.wav' \) \
+    -exec install -m 0644 {} "$game_dir/Data/" \;
+
+if [[ -z "${DISPLAY:-}" ]]; then
+    echo "No X display: Bruvo Stage Krodel is a game for the X Window System." >&2
+    echo "Run this from a desktop session, or set DISPLAY to a running X server." >&2
+    echo "The game is ready in $game_dir." >&2
+    exit 1
+fi
+
+cd "$game_dir"
+exec ./bruvo

@@ -1,0 +1,73 @@
+// Each test runs in a process of its own (ctest runs them one by one), so
+// MainApplication starts null in every test.
+// gtest first: Xlib's macros (None, Bool) break its headers otherwise.
+#include <gtest/gtest.h>
+
+#include "app/Application.h"
+#include "tests/common/Process.h"
+#include "tests/common/TempDir.h"
+
+#include <cstdlib>
+
+TEST(Application, FreeFunctionsAnswerZeroWithoutAnApplication)
+{
+    ASSERT_EQ(MainApplication, nullptr);
+    EXPECT_EQ(ScreenWidth(), 0);
+    EXPECT_EQ(ScreenHeight(), 0);
+    EXPECT_EQ(PointerPosition(), 0u);
+}
+
+TEST(Application, OpensTheDisplayAndReadsTheScreen)
+{
+    TempDir dir;
+    dir.Enter();
+    Application first("first");
+    Application second("second");
+    ASSERT_FALSE(first.HasFailed());
+    EXPECT_EQ(MainApplication, &first);  // the second does not replace it
+    EXPECT_EQ(first.GetDepth(), 24);
+    EXPECT_EQ(ScreenWidth(), DisplayWidth(first.GetDisplay(), first.GetScreen()));
+    EXPECT_EQ(ScreenHeight(), DisplayHeight(first.GetDisplay(), first.GetScreen()));
+    EXPECT_NE(first.GetVisualInfo(), nullptr);
+    EXPECT_STREQ(first.GetTitle(), "first");
+
+    EXPECT_TRUE(first.CloseScreen());
+    EXPECT_EQ(first.GetDisplay(), nullptr);
+    EXPECT_FALSE(first.CloseScreen());
+    EXPECT_TRUE(ReadFileBytes("log.txt").empty());
+}
+
+TEST(Application, FailsAndLogsWithoutADisplay)
+{
+    TempDir dir;
+    dir.Enter();
+    const std::string saved = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+    unsetenv("DISPLAY");
+    testing::internal::CaptureStdout();
+    Application application("t");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "XOpenDisplay(0) failed.\n");
+    if (!saved.empty())
+        setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_EQ(application.HasFailed(), 1);
+    EXPECT_EQ(application.GetDisplay(), nullptr);
+    EXPECT_EQ(application.GetScreenWidth(), 800);
+    EXPECT_EQ(application.GetScreenHeight(), 600);
+    EXPECT_EQ(application.GetDepth(), 8);
+    EXPECT_FALSE(application.CloseScreen());
+    EXPECT_EQ(dir.Read("log.txt"), "XOpenDisplay(0) failed.\n");
+}
+
+TEST(Application, WarnsOnAShallowDisplayAndGoesOn)
+{
+    PrivateXServer server(16);
+    ASSERT_TRUE(server.Started()) << "Xvfb could not be started";
+    TempDir dir;
+    dir.Enter();
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    testing::internal::CaptureStdout();
+    Application application("t");
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(application.HasFailed());
+    EXPECT_EQ(application.GetDepth(), 16);
+    EXPECT_EQ(dir.Read("log.txt"), "This app requires 24-bit depth.\n");
+}

@@ -1,0 +1,69 @@
+// The real executable, started the way a player starts it.
+#include "tests/common/Process.h"
+#include "tests/common/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+// A game folder in a temporary place: the executable and the generated Data/.
+void PrepareGameFolder(const TempDir& dir)
+{
+    ASSERT_FALSE(GameDir().empty()) << "BRUVO_GAME_DIR is not set";
+    ASSERT_EQ(symlink((GameDir() + "/bruvo").c_str(), dir.File("bruvo").c_str()), 0);
+    if (access((GameDir() + "/Data").c_str(), F_OK) == 0) {
+        ASSERT_EQ(symlink((GameDir() + "/Data").c_str(), dir.File("Data").c_str()), 0);
+    }
+}
+}
+
+TEST(Startup, WithoutADisplayExitsAtOnceWithOneLogLine)
+{
+    TempDir dir;
+    PrepareGameFolder(dir);
+    dir.Write("log.txt", "stale line from an earlier run\n");
+
+    auto started = std::chrono::steady_clock::now();
+    ChildProgram game({dir.File("bruvo")}, dir.Path(), {"DISPLAY"});
+    ASSERT_TRUE(game.WaitExit(5000));
+    auto took = std::chrono::steady_clock::now() - started;
+
+    EXPECT_EQ(game.ExitStatus(), 1);
+    EXPECT_LT(took, std::chrono::seconds(1));
+    const std::string& out = game.Output();
+    EXPECT_EQ(out.rfind("XOpenDisplay(0) failed.\n", 0), 0u) << out;
+    EXPECT_NE(out.find("DISPLAY"), std::string::npos) << "tells the user what is needed: " << out;
+    EXPECT_EQ(dir.Read("log.txt"), "XOpenDisplay(0) failed.\n");
+}
+
+TEST(Startup, OnATrueColourDisplayLogsNothing)
+{
+    TempDir dir;
+    PrepareGameFolder(dir);
+    dir.Write("log.txt", "stale\n");
+    ChildProgram game({dir.File("bruvo")}, dir.Path());
+    // The game runs until it is closed; a moment of running is enough here.
+    bool exited = game.WaitExit(2500);
+    if (exited) {
+        EXPECT_EQ(game.ExitStatus(), 0) << game.Output();
+    }
+    EXPECT_EQ(access(dir.File("log.txt").c_str(), F_OK), -1) << dir.Read("log.txt");
+}
+
+TEST(Startup, OnASixteenBitDisplayWarnsAndStillStarts)
+{
+    PrivateXServer server(16);
+    ASSERT_TRUE(server.Started()) << "Xvfb could not be started";
+    TempDir dir;
+    PrepareGameFolder(dir);
+    ChildProgram game({dir.File("bruvo")}, dir.Path(), {"DISPLAY=" + server.Display()});
+    bool exited = game.WaitExit(2500);
+    if (exited) {
+        EXPECT_EQ(game.ExitStatus(), 0) << game.Output();
+    }
+    const std::string log = dir.Read("log.txt");
+    EXPECT_EQ(log.rfind("This app requires 24-bit depth.\n", 0), 0u) << log;
+}
