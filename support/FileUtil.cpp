@@ -1,0 +1,185 @@
+#include "support/FileUtil.h"
+
+#include "app/Log.h"
+#include "support/StringUtil.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t fingerprintChunk = 10240;  // bytes read at a time
+constexpr size_t fingerprintSize = 16;      // bytes of the accumulator
+
+// Reads up to count bytes, going on after interrupted or partial reads; -1 on error.
+ssize_t ReadFully(int fd, char* buffer, size_t count)
+{
+    size_t done = 0;
+    while (done < count) {
+        ssize_t got = read(fd, buffer + done, count - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        done += static_cast<size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+bool WriteFully(int fd, const char* buffer, size_t count)
+{
+    size_t done = 0;
+    while (done < count) {
+        ssize_t put = write(fd, buffer + done, count - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+bool IsRegularFile(const std::string& directory, const dirent& entry)
+{
+    if (entry.d_type != DT_UNKNOWN)
+        return entry.d_type == DT_REG;
+    // Some file systems leave the type out of the entry.
+    struct stat info {};
+    std::string path = EnsureTrailingSeparator(directory) + entry.d_name;
+    return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path)
+{
+    return access(path.c_str(), F_OK) == 0;
+}
+
+int32_t FileSize(const std::string& path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return 0;
+    return info.st_size > INT32_MAX ? INT32_MAX : static_cast<int32_t>(info.st_size);
+}
+
+bool RemoveFile(const std::string& path)
+{
+    return std::remove(path.c_str()) == 0;
+}
+
+bool MakeDirectory(const std::string& path)
+{
+    if (FileExists(path))
+        return true;
+    return mkdir(path.c_str(), 0777) == 0;
+}
+
+std::string DirectoryPart(const std::string& path)
+{
+    std::string slashed = ReplaceChar(path, '\\', '/');
+    size_t cut = slashed.rfind('/');
+    if (cut == std::string::npos)
+        cut = slashed.rfind(':');
+    if (cut == std::string::npos)
+        return std::string();
+    return slashed.substr(0, cut + 1);
+}
+
+std::string FileNamePart(const std::string& path)
+{
+    return path.substr(DirectoryPart(path).size());
+}
+
+std::string EnsureTrailingSeparator(const std::string& path)
+{
+    if (path.empty())
+        return path;
+    char last = path.back();
+    if (last == '/' || last == '\\' || last == ':')
+        return path;
+    return path + "/";
+}
+
+std::string EnsureExtension(const std::string& path, const std::string& extension)
+{
+    if (path.empty() || extension.empty())
+        return path;
+    if (path.size() > extension.size() &&
+        ToLower(path.substr(path.size() - extension.size())) == ToLower(extension))
+        return path;
+    return path + extension;
+}
+
+std::vector<std::string> ListFiles(const std::string& directory)
+{
+    std::vector<std::string> names;
+    // glibc opens the folder close-on-exec.
+    DIR* folder = opendir(directory.c_str());
+    if (folder == nullptr) {
+        WriteLog(directory + " accesso negato!");
+        return names;
+    }
+    while (const dirent* entry = readdir(folder))
+        if (IsRegularFile(directory, *entry))
+            names.push_back(entry->d_name);
+    closedir(folder);
+    return names;
+}
+
+bool CopyFile(const std::string& source, const std::string& destination)
+{
+    // The whole source is read before the destination is truncated, so a
+    // file copied onto itself keeps its bytes.
+    int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    struct stat info {};
+    if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
+        close(in);
+        return false;
+    }
+    std::string bytes(static_cast<size_t>(info.st_size), '\0');
+    ssize_t got = ReadFully(in, &bytes[0], bytes.size());
+    close(in);
+    if (got != static_cast<ssize_t>(bytes.size()))
+        return false;
+    int out = open(destination.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (out < 0)
+        return false;
+    bool written = WriteFully(out, bytes.data(), bytes.size());
+    return close(out) == 0 && written;
+}
+
+std::string FileFingerprint(const std::string& path)
+{
+    unsigned char accumulator[fingerprintSize] = {};
+    int in = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in >= 0) {
+        char chunk[fingerprintChunk];
+        size_t position = 0;
+        ssize_t got;
+        while ((got = ReadFully(in, chunk, sizeof chunk)) > 0) {
+            for (ssize_t i = 0; i < got; ++i, ++position)
+                accumulator[position % fingerprintSize] ^= static_cast<unsigned char>(chunk[i]);
+        }
+        close(in);
+        // A read error part-way (a folder, say) gives the zero fingerprint.
+        if (got < 0)
+            for (unsigned char& byte : accumulator)
+                byte = 0;
+    }
+    std::string hex;
+    for (unsigned char byte : accumulator)
+        hex += ByteToHex(byte);
+    return hex;
+}
