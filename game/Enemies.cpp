@@ -1,0 +1,62 @@
+// Bees, flying saucers and fires: their creation with their animations.
+// Their behaviour on the clock is in SpriteRules.cpp.
+#include "game/FormMain.h"
+
+#include "game/SpriteActors.h"
+#include "game/SpriteAnim.h"
+#include "game/SpriteMovement.h"
+
+namespace {
+void SetPatrol(SpriteApe* enemy, int32_t start, int32_t speed, int32_t leftEnd, int32_t rightEnd)
+{
+    enemy->maxX = rightEnd;
+    enemy->minX = leftEnd;
+    enemy->worldX = start;
+    enemy->speed = speed;
+}
+}  // namespace
+
+void FormMain::AddBee(int32_t height, int32_t start, int32_t speed, int32_t leftEnd, int32_t rightEnd)
+{
+    SpriteDesc* desc = Descriptor(SpriteKinds::Ape);
+    auto* bee = static_cast<SpriteApe*>(CreateSprite(desc, 0));
+    if (bee == nullptr)
+        return;
+    SetPatrol(bee, start, speed, leftEnd, rightEnd);
+    const int32_t x = (bee->maxX != -1 && bee->maxX < QueryWidth()) ? bee->maxX : QueryWidth();
+    bee->SetFrame(2);
+    bee->SetPosition(x, QueryHeight() - height);
+    AddMovement(new MovementEnemies(this, desc, bee));
+    AddFrameAnimation(new SpriteAnimazione(this, desc, bee));
+    if (speed < 0)
+        bee->TurnLeft(desc);
+    else
+        bee->TurnRight(desc);
+    DrawSprite(bee);
+    bees.push_back(bee);
+}
+
+void FormMain::AddUfo(int32_t height, int32_t start, int32_t speed, int32_t leftEnd, int32_t rightEnd)
+{
+    SpriteDesc* desc = Descriptor(SpriteKinds::Ufo);
+    auto* ufo = static_cast<SpriteApe*>(CreateSprite(desc, 0));
+    if (ufo == nullptr)
+        return;
+    SetPatrol(ufo, start, speed, leftEnd, rightEnd);
+    AddMovement(new MovementEnemies(this, desc, ufo));
+    AddFrameAnimation(new SpriteAnimazione(this, desc, ufo));
+    ufo->SetPosition(QueryWidth(), QueryHeight() - height);
+    DrawSprite(ufo);
+    ufos.push_back(ufo);
+}
+
+SpriteFire* FormMain::CreateFire()
+{
+    SpriteDesc* desc = Descriptor(SpriteKinds::Fire);
+    auto* fire = static_cast<SpriteFire*>(CreateSprite(desc, 0));
+    if (fire == nullptr)
+        return nullptr;
+    fire->active = false;
+    AddFrameAnimation(new SpriteAnimazione(this, desc, fire));
+    return fire;
+}

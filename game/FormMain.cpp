@@ -1,0 +1,298 @@
+// FormMain's construction, the title screen, the keys, the tick and the two
+// sequences that end a level (a lost life, a finished level).
+#include "game/FormMain.h"
+
+#include "game/GameClock.h"
+#include "game/LevelLayouts.h"
+#include "game/SpriteActors.h"
+#include "game/SpriteAnim.h"
+#include "game/SpriteFactory.h"
+#include "game/SpriteScenery.h"
+#include "services/Joystick.h"
+#include "services/SoundPlayer.h"
+
+#include <X11/Xutil.h>
+#include <algorithm>
+#include <unistd.h>
+
+const char* const kMakerLine = "- a Krodel Games production, 2026";
+
+namespace {
+void SleepSeconds(unsigned seconds) { sleep(seconds); }
+
+constexpr const char* kLoadingText = "L O A D I N G . . .";
+constexpr const char* kPrompt = "PRESS THE [G] KEY TO PLAY";
+constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kRed = 0xFF0000;
+constexpr int32_t kTickMs = 10;            // what one tick adds to every animation's counter
+constexpr int64_t kBlinkAfterMs = 500;     // the prompt changes at the first tick of a new second
+constexpr int32_t kBlinkCycle = 5;         // the high-score strip changes every fifth blink
+
+template <typename T>
+void DeleteAll(std::vector<T*>& list)
+{
+    for (T* item : list)
+        delete item;
+    list.clear();
+}
+}  // namespace
+
+GameWaitFn GameWait = SleepSeconds;
+GameClockFn GameClock = Now;
+
+FormMain::FormMain(Application* app, const std::string& title)
+    : FormGames(app, title), leftStep(Layouts::kLeftStep), rightStep(Layouts::kRightStep)
+{
+    for (int kind = 0; kind < SpriteKinds::kCount; ++kind)
+        descriptors[kind] = SpriteKinds::DefaultDesc(SpriteKinds::kGameDescs[kind].kindName);
+    sound = new SoundPlayer();
+}
+
+FormMain::~FormMain()
+{
+    sound->StopSound();
+    delete sound;
+    delete player;
+    player = nullptr;
+    DeleteAllAnimations();
+    for (SpriteAnim* clone : snapshot)
+        delete clone;
+    DeleteFires();
+    DeleteTiles();
+    DeleteCoins();
+    DeleteEnemies();
+    FreeSpritePictures();
+    delete joystick;
+}
+
+void FormMain::SetGameDescriptors()
+{
+    for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
+        descriptors[kind] = SpriteKinds::kGameDescs[kind];
+        descriptors[kind].areaWidth = QueryWidth();
+        descriptors[kind].areaHeight = QueryHeight();
+    }
+}
+
+void FormMain::FreeSpritePictures()
+{
+    for (XImage*& picture : pictures) {
+        if (picture != nullptr)
+            XDestroyImage(picture);
+        picture = nullptr;
+    }
+}
+
+void FormMain::RunApp()
+{
+    RenderText(10, 60, kLoadingText, kWhite);
+    GameWait(kLoadingWaitSeconds);
+
+    // From state 6 the pictures are loaded again: the previous ones go first.
+    FreeSpritePictures();
+    for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
+        const SpriteKinds::StripFile& strip = SpriteKinds::kStrips[kind];
+        int32_t bytes = 0;
+        LoadSpritePicture(strip.path, strip.width, strip.height, &pictures[kind], &bytes);
+    }
+
+    RenderSfondo("Data/logo.bin");
+    RenderText(210, 135, kMakerLine, kRed);
+    fontHeight = FontAscent() + 1;
+    LoadHighScores();
+    gameState = GameState::Title;
+    SetFocus();
+}
+
+int FormMain::OnKeyPress(char character)
+{
+    const char key = static_cast<char>(character & ~0x20);  // letters in capitals
+    switch (gameState) {
+    case GameState::Title:
+        if (key == 'G') {
+            SetGameDescriptors();
+            level = 1;
+            lives = 3;
+            score = 0;
+            StartLevel();
+        }
+        break;
+    case GameState::Playing:
+        if (key == 'P')
+            gameState = GameState::Paused;
+        else if (key == 'N')
+            LevelComplete();
+        break;
+    case GameState::Paused:
+        if (key == 'P')
+            gameState = GameState::Playing;
+        break;
+    case GameState::ScoreRecorded:
+        RunApp();
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+void FormMain::OnTick()
+{
+    if (inTick)
+        return;
+    inTick = true;
+    switch (gameState) {
+    case GameState::Title:
+        TitleAnimation();
+        break;
+    case GameState::Playing:
+        StepAnimations();
+        if (StillPlaying())
+            PollInput();
+        break;
+    case GameState::Restarting:
+        RestartTick();
+        break;
+    default:
+        break;
+    }
+    inTick = false;
+    FormGames::OnTick();
+}
+
+// Steps run on clones, so a step may delete listed animations (a jump that
+// ends, a death) while the list is being walked. Frame steps come first, then
+// the movements in the order they were added.
+void FormMain::StepAnimations()
+{
+    snapshot.clear();
+    for (std::vector<SpriteAnim*>* list : {&frameAnimations, &movements}) {
+        for (SpriteAnim* animation : *list) {
+            snapshot.push_back(animation->Clone());
+            animation->counter += kTickMs;
+            if (animation->counter >= animation->period)
+                animation->counter = 0;
+        }
+    }
+    for (SpriteAnim*& clone : snapshot) {
+        if (StillPlaying()) {
+            clone->counter += kTickMs;
+            if (clone->counter >= clone->period)
+                clone->Step();
+        }
+        delete clone;
+        clone = nullptr;
+    }
+    snapshot.clear();
+}
+
+void FormMain::TitleAnimation()
+{
+    const DateTime now = GameClock();
+    if (!titleStampSet) {
+        titleStamp = now;
+        titleStampSet = true;
+    }
+    if (MillisecondsBetween(titleStamp, now) <= kBlinkAfterMs)
+        return;
+    blinkCount = blinkCount % kBlinkCycle + 1;
+    promptColour = promptColour == kRed ? kWhite : kRed;
+    titleStamp = now;
+    if (blinkCount == 1)
+        ShowNextHighScore();
+    RenderText(480, 600, kPrompt, promptColour);
+}
+
+void FormMain::RestartTick()
+{
+    if (!restartDeadlineSet) {
+        restartDeadline = GameClock().AddMilliseconds(kRestartDelayMs);
+        restartDeadlineSet = true;
+    } else if (GameClock() > restartDeadline) {
+        restartDeadlineSet = false;
+        StartLevel();
+    }
+}
+
+void FormMain::PlayerDies()
+{
+    gameState = GameState::Paused;
+    DeleteAllAnimations();
+    lives -= 1;
+    sound->PlaySound("Data/urlo.wav", false);
+    if (lives < 1) {
+        RenderSfondo("Data/gameover.bin");
+        gameState = GameState::NameEntry;
+        return;
+    }
+    RenderSfondo("Data/replay.bin");
+    GameWait(kSequenceWaitSeconds);
+    gameState = GameState::Restarting;
+}
+
+void FormMain::LevelComplete()
+{
+    gameState = GameState::Paused;
+    DeleteAllAnimations();
+    level += 1;
+    RenderSfondo("Data/livello.bin");
+    GameWait(kSequenceWaitSeconds);
+    gameState = GameState::Restarting;
+}
+
+Sprite* FormMain::CreateSprite(SpriteDesc* desc, int variant)
+{
+    for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
+        if (desc->IsKind(SpriteKinds::kGameDescs[kind].kindName))
+            return ::CreateSprite(this, *desc, variant, pictures[kind]);
+    }
+    return nullptr;
+}
+
+void FormMain::DrawSprite(Sprite* sprite) { sprite->Draw(); }
+
+void FormMain::EraseSprite(Sprite* sprite) { sprite->Erase(); }
+
+namespace {
+void RemoveFirstOf(std::vector<SpriteAnim*>& list, Sprite* sprite)
+{
+    const auto found = std::find_if(list.begin(), list.end(), [sprite](SpriteAnim* animation) {
+        return animation->sprite != nullptr && animation->sprite->GetId() == sprite->GetId();
+    });
+    if (found == list.end())
+        return;
+    delete *found;
+    list.erase(found);
+}
+}  // namespace
+
+void FormMain::RemoveFrameAnimation(Sprite* sprite) { RemoveFirstOf(frameAnimations, sprite); }
+
+void FormMain::RemoveMovement(Sprite* sprite) { RemoveFirstOf(movements, sprite); }
+
+void FormMain::DeleteAllAnimations()
+{
+    DeleteAll(frameAnimations);
+    DeleteAll(movements);
+}
+
+void FormMain::DeleteTiles()
+{
+    DeleteAll(groundTiles);
+    DeleteAll(vegetationTiles);
+    DeleteAll(platformTiles);
+}
+
+void FormMain::DeleteEnemies()
+{
+    DeleteAll(bees);
+    DeleteAll(ufos);
+}
+
+void FormMain::DeleteFires() { DeleteAll(fires); }
+
+void FormMain::DeleteCoins()
+{
+    visibleCoins.clear();
+    DeleteAll(coins);
+}

@@ -1,0 +1,225 @@
+// Building a level from its layout: StartLevel in its order, the creation
+// pass, the tile, coin and fire passes that place everything for the current
+// scroll, and the coin check.
+#include "game/FormMain.h"
+
+#include "game/LevelLayouts.h"
+#include "game/SpriteActors.h"
+#include "game/SpriteScenery.h"
+#include "services/SoundPlayer.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int32_t kTilesAcross = (FormGames::kWidth + 63) / 64 + 1;  // columns a pass places: 14
+constexpr int32_t kHiddenTileX = FormGames::kWidth + 64;             // 864: parked outside the form
+constexpr int32_t kHiddenFireX = FormGames::kWidth + 40;             // 840
+constexpr int32_t kCoinWidth = 20;                                    // pixels
+constexpr int32_t kFireWidth = 40;                                    // pixels
+
+// Floor division and the remainder that goes with C++'s truncating one.
+int32_t FloorDiv(int32_t a, int32_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
+}  // namespace
+
+void FormMain::StartLevel()
+{
+    gameState = GameState::Building;
+    DeleteAllAnimations();
+
+    const int layout = Layouts::LayoutOf(level);
+    LoadBackground(layout);
+
+    scroll = 0;
+    scrollOffset = 0;
+    scrollLimit = 1;
+
+    coinsTotal = CoinCount();
+    coinsTaken = 0;
+    takenCoins.clear();
+
+    SetFirePositions(layout);
+    CreationPass();
+
+    RenderHud();
+
+    RenderSfondo();
+    TilePass();
+    CoinPass();
+    FirePass();
+
+    delete player;
+    player = nullptr;
+    CreatePlayer();
+
+    DeleteEnemies();
+    CreateEnemies(layout);
+
+    RenderRect(0, 0, QueryWidth(), fontHeight + 14, static_cast<int32_t>(kStripColour));
+    RenderHud();
+    gameState = GameState::Playing;
+}
+
+void FormMain::LoadBackground(int layout) { RenderSfondo(Layouts::BackgroundPath(layout)); }
+
+void FormMain::SetFirePositions(int layout)
+{
+    const Layouts::Entries<int32_t> positions = Layouts::FiresOf(layout);
+    firePositions.assign(positions.begin(), positions.end());
+}
+
+void FormMain::CreateEnemies(int layout)
+{
+    for (const Layouts::EnemyEntry& e : Layouts::EnemiesOf(layout)) {
+        if (e.kind == Layouts::EnemyEntry::Bee)
+            AddBee(e.height, e.start, e.speed, e.leftEnd, e.rightEnd);
+        else
+            AddUfo(e.height, e.start, e.speed, e.leftEnd, e.rightEnd);
+    }
+}
+
+int FormMain::CoinCount() const { return Layouts::CoinCount(Layouts::LayoutOf(level)); }
+
+void FormMain::CreationPass()
+{
+    if (!firePositions.empty()) {
+        DeleteFires();
+        for (size_t i = 0; i < firePositions.size(); ++i) {
+            SpriteFire* fire = CreateFire();
+            if (fire != nullptr)
+                fires.push_back(fire);
+        }
+    }
+    DeleteTiles();
+    DeleteCoins();
+    const Layouts::Entries<Layouts::CoinPosition> positions = Layouts::CoinsOf(Layouts::LayoutOf(level));
+    for (int i = 0; i < positions.count; ++i) {
+        auto* coin = static_cast<SpriteMonete*>(CreateSprite(Descriptor(SpriteKinds::Money), 0));
+        if (coin == nullptr)
+            continue;
+        coin->index = i;
+        coins.push_back(coin);
+    }
+}
+
+// Takes the next tile of a pool, making one when the pool is used up, and
+// places it for this pass.
+template <typename T>
+void FormMain::TilePool(std::vector<T*>& pool, size_t& used, int variant, int32_t x, int32_t y, int32_t frame,
+                        bool drawInside)
+{
+    if (used == pool.size()) {
+        Sprite* made = CreateSprite(Descriptor(SpriteKinds::Tiles), variant);
+        if (made == nullptr)
+            return;
+        pool.push_back(static_cast<T*>(made));
+    }
+    T* tile = pool[used++];
+    tile->shown = true;
+    tile->SetPosition(x, y);
+    tile->SetFrame(frame);
+    if (!drawInside || x < QueryWidth())
+        DrawSprite(tile);
+}
+
+// Tiles a pass did not need are parked outside the form; drawing them there
+// only removes their old image.
+template <typename T>
+void FormMain::HidePoolRest(std::vector<T*>& pool, size_t used)
+{
+    for (size_t i = used; i < pool.size(); ++i) {
+        T* tile = pool[i];
+        tile->shown = false;
+        tile->SetPosition(kHiddenTileX, tile->GetY());
+        tile->Draw();
+    }
+}
+
+void FormMain::TilePass()
+{
+    const int layout = Layouts::LayoutOf(level);
+    const int32_t tileWidth = Descriptor(SpriteKinds::Tiles)->width;
+    const int32_t first = FloorDiv(scroll, tileWidth);
+    const int32_t end = first + kTilesAcross;
+    const int32_t offset = scroll % tileWidth;
+    size_t ground = 0, vegetation = 0, platform = 0;
+
+    for (int32_t column = first; column < end; ++column) {
+        if (column >= Layouts::kColumns)
+            continue;
+        const int32_t x = tileWidth * (column - first) - offset;
+        const int32_t g = Layouts::GroundAt(layout, column);
+        if (g != Layouts::kNone)
+            TilePool(groundTiles, ground, 0, x, Layouts::kGroundY, g, true);
+        const int32_t v = Layouts::VegetationAt(layout, column);
+        if (v != Layouts::kNone)
+            TilePool(vegetationTiles, vegetation, 1, x, Layouts::kVegetationY, v, true);
+        const int32_t p = Layouts::PlatformAt(layout, column);
+        if (p != Layouts::kNone)
+            TilePool(platformTiles, platform, 2, x, Layouts::kPlatformY, p - 1, false);
+    }
+    HidePoolRest(groundTiles, ground);
+    HidePoolRest(vegetationTiles, vegetation);
+    HidePoolRest(platformTiles, platform);
+}
+
+void FormMain::CoinPass()
+{
+    if (coinsTaken >= coinsTotal)
+        return;
+    visibleCoins.clear();
+    const Layouts::Entries<Layouts::CoinPosition> positions = Layouts::CoinsOf(Layouts::LayoutOf(level));
+    const int count = std::min<int>(positions.count, static_cast<int>(coins.size()));
+    for (int i = 0; i < count; ++i) {
+        const Layouts::CoinPosition& at = positions.items[i];
+        SpriteMonete* coin = coins[i];
+        const bool inView = at.x >= scroll && at.x <= scroll + QueryWidth() - kCoinWidth;
+        const bool taken = std::find(takenCoins.begin(), takenCoins.end(), i) != takenCoins.end();
+        if (inView && !taken) {
+            coin->shown = true;
+            coin->SetPosition(at.x - scroll, at.y);
+            DrawSprite(coin);
+            visibleCoins.push_back(coin);
+        } else if (!inView && coin->shown) {
+            coin->shown = false;
+            EraseSprite(coin);
+        }
+    }
+}
+
+void FormMain::FirePass()
+{
+    const size_t count = std::min(firePositions.size(), fires.size());
+    for (size_t i = 0; i < count; ++i) {
+        SpriteFire* fire = fires[i];
+        const int32_t position = firePositions[i];
+        if (position < scroll || position > scroll + QueryWidth() - kFireWidth) {
+            fire->active = false;
+            fire->SetPosition(kHiddenFireX, fire->GetY());
+        } else {
+            fire->active = true;
+            fire->SetPosition(position - scroll, Layouts::kFireY);
+        }
+        DrawSprite(fire);
+    }
+}
+
+void FormMain::CoinCheck()
+{
+    if (coinsTaken >= coinsTotal) {
+        LevelComplete();
+        return;
+    }
+    if (player == nullptr)
+        return;
+    for (SpriteMonete*& coin : visibleCoins) {
+        if (coin == nullptr || !player->Overlaps(*coin, 0, 0))
+            continue;
+        takenCoins.push_back(coin->index);
+        EraseSprite(coin);
+        score += kCoinValue;
+        sound->PlaySound("Data/ding.wav", false);
+        RenderHud();
+        coin = nullptr;
+        coinsTaken += 1;
+    }
+}
