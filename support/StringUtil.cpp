@@ -157,6 +157,9 @@ std::string FormatLong(int64_t value, char pad, int width)
 {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%" PRId64, value);
+    // Zeros go between the sign and the digits, as printf's "%0*ld" puts them.
+    if (value < 0 && pad == '0')
+        return "-" + PadLeft(buffer + 1, pad, width > 0 ? width - 1 : 0);
     return PadLeft(buffer, pad, width);
 }
 

@@ -1,3 +1,7 @@
+// The support library, which needs no X: StringUtil for text and numbers,
+// DateTime for the calendar, FileUtil for paths and folders, BinaryFile and
+// TextFile for file contents.
+//
 // Byte-string helpers used everywhere for building and parsing text.
 // Every function takes its input by value or constant reference and returns a
 // new string; bytes are bytes (no multi-byte awareness) and character classes
@@ -29,6 +33,7 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
 std::string PadRight(const std::string& text, char pad, int width);
 std::string PadLeft(const std::string& text, char pad, int width);
 
+// Zero padding goes after a minus sign ('-05'), other padding before it.
 std::string FormatLong(int64_t value, char pad, int width);
 std::string IntToString(int64_t value);
 // Low 8 bits as two upper-case hexadecimal digits.

