@@ -94,7 +94,9 @@ public:
     // The status line (score, lives, level) across the top of bmpScreenBuffer.
     void RenderHud();
     // Loads a sprite strip (packed RGB) decoded at width x height into
-    // *picture (left unchanged on failure); *byteCount gets the file's size.
+    // *picture, which must be null or a picture loaded here before (it is
+    // freed when replaced; left unchanged on failure); *byteCount gets the
+    // file's size. Sprites made from the old picture must not draw again.
     void LoadSpritePicture(const std::string& path, int32_t width, int32_t height, XImage** picture,
                            int32_t* byteCount);
     bool IsKeyDown(uint32_t code) const { return keyTable.IsKeyDown(code); }
@@ -131,19 +133,21 @@ protected:
 private:
     static void FrameTimerCallback(Timer* timer);
     void FreePictures();
-    // Reads a packed RGB file of width x height pixels; a short file is
-    // logged and its missing part left black. False when it cannot be read.
+    // Reads up to width x height x 3 bytes of a packed RGB file into rgb
+    // (*rgbBytes of them); a short file is logged and its missing part stays
+    // black. *byteCount gets the file's size. False when it cannot be read.
     bool ReadRgbFile(const std::string& path, int32_t width, int32_t height,
-                     std::vector<unsigned char>& rgb, int32_t* byteCount);
-    // Reads a window rectangle (clipped to the window) into captureImage and
-    // composes it into the scene; no allocation after the first call.
+                     std::vector<unsigned char>& rgb, size_t* rgbBytes, int32_t* byteCount);
+    // Reads the window rectangle back and composes it into the scene.
     void CaptureIntoScene(int32_t x, int32_t y, int32_t width, int32_t height, bool transparent);
-    Display* GetXDisplay() const;
 
     int32_t presentCounter = 0;  // ms of ticks since the last present
     bool inTick = false;         // a nested tick returns at once
-    // RenderImage's row buffer, kept so a frame allocates nothing.
+    // RenderImage's row buffer, sized once so that a frame allocates nothing.
     std::vector<unsigned char> rowBuffer;
-    XImage* captureImage = nullptr;  // form-sized, reused by RenderRect, RenderText, RenderHud
-    GC hudGC = nullptr;
+    // The status line: drawn into hudPixmap, read back into hudImage (both
+    // made on first use and reused).
+    DrawContext* hudDrawing = nullptr;
+    XImage* hudImage = nullptr;
+    int32_t hudHeight = 0;  // pixels
 };
