@@ -90,6 +90,7 @@ private:
     void Init(Form* target, Drawable surface);
     void SetColour(int32_t colour);
     void Flush();
+    bool ClipToReadable(int32_t& x, int32_t& y, int32_t& width, int32_t& height);
     void DrawTextLines(int32_t x, int32_t y, int32_t width, int32_t height, std::string text,
                        int32_t textColour, int32_t backColour, int32_t align);
     void PutTransparent(int32_t x, int32_t y, int32_t width, int32_t height, XImage* image,
