@@ -5,8 +5,8 @@
 // characters in an argument reach it as part of that one argument. The child
 // closes every descriptor above standard error before exec and _exits if
 // exec fails. The game never waits for such a child: each one is remembered
-// here and reaped by ReapChildren, which the starters call before starting
-// the next one and the owners call at exit, so no zombie piles up.
+// here and reaped by ReapChildren, which the users of this file call before
+// they start the next one and at their end, so no zombie piles up.
 #pragma once
 
 #include <string>

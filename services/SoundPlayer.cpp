@@ -1,0 +1,93 @@
+#include "services/SoundPlayer.h"
+
+#include "app/Log.h"
+#include "services/ChildProcess.h"
+#include "support/FileUtil.h"
+
+#include <signal.h>
+
+namespace {
+
+constexpr const char* kPlayer = "aplay";
+constexpr const char* kBeepFile = "Data/beep.wav";
+
+struct SoundJob {
+    const std::string* path;
+    bool repeat;
+};
+
+// Runs in the forked sound child. SIGTERM ends this child, and with it any
+// further repetition; the aplay it started plays its file to the end.
+void PlayInChild(void* context)
+{
+    const SoundJob& job = *static_cast<const SoundJob*>(context);
+    do {
+        RunCommand(kPlayer, *job.path);
+    } while (job.repeat);
+}
+
+} // namespace
+
+bool RunCommand(const std::string& program, const std::string& argument)
+{
+    return RunChildAndWait({program, argument}) != 0;
+}
+
+void PlayBeep()
+{
+    if (!FileExists(kBeepFile))
+        return;
+    ReapChildren();
+    // Nobody ever ends a beep, so aplay itself is the child.
+    if (StartChild({kPlayer, kBeepFile}) < 0)
+        RunCommand(kPlayer, kBeepFile);
+}
+
+SoundPlayer::~SoundPlayer()
+{
+    ReapChildren();
+}
+
+void SoundPlayer::EndPrevious()
+{
+    ReapChildren();
+    if (playing && IsChildPending(pid))
+        kill(pid, SIGTERM);
+    pid = 0;
+    playing = false;
+}
+
+void SoundPlayer::PlaySound(const std::string& path, bool repeat)
+{
+    if (!FileExists(path)) {
+        WriteLog(path + " non trovato.");
+        return;
+    }
+    EndPrevious();
+    SoundJob job{&path, repeat};
+    pid_t child = StartChildFunction(PlayInChild, &job);
+    if (child > 0) {
+        pid = child;
+        playing = true;
+        return;
+    }
+    // No process to spare: the sound plays in the foreground, once.
+    RunCommand(kPlayer, path);
+}
+
+void SoundPlayer::StopSound()
+{
+    ReapChildren();
+    if (playing && IsChildPending(pid))
+        kill(pid, SIGTERM);
+}
+
+void SoundPlayer::PlaySoundAndWait(const std::string& path)
+{
+    if (!FileExists(path)) {
+        WriteLog(path + " non trovato.");
+        return;
+    }
+    EndPrevious();
+    RunCommand(kPlayer, path);
+}

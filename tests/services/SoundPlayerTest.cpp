@@ -1,0 +1,234 @@
+// Sounds through the real aplay, on ALSA's null device: a private HOME holds
+// an .asoundrc that makes the default device a file plugin in front of the
+// null device, so the samples aplay played can be checked afterwards, or a
+// sink that only starts taking samples after a second, so a sound lasts.
+#include "services/ChildProcess.h"
+#include "services/SoundPlayer.h"
+#include "support/FileUtil.h"
+#include "tests/common/TempDir.h"
+#include "tests/services/ChildWatch.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <memory>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kSampleRate = 8000;   // Hz, mono, 16-bit
+
+void PutLE(std::string& out, uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(char((value >> (8 * i)) & 0xFF));
+}
+
+std::string Samples(int count)
+{
+    std::string data;
+    for (int i = 0; i < count; ++i)
+        PutLE(data, uint32_t(int16_t((i % 40) * 500 - 10000)) & 0xFFFF, 2);
+    return data;
+}
+
+// A PCM WAV file holding data as its samples.
+std::string Wav(const std::string& data)
+{
+    std::string wav = "RIFF";
+    PutLE(wav, uint32_t(36 + data.size()), 4);
+    wav += "WAVEfmt ";
+    PutLE(wav, 16, 4);
+    PutLE(wav, 1, 2);                 // PCM
+    PutLE(wav, 1, 2);                 // channels
+    PutLE(wav, kSampleRate, 4);
+    PutLE(wav, kSampleRate * 2, 4);   // bytes per second
+    PutLE(wav, 2, 2);                 // block align
+    PutLE(wav, 16, 2);                // bits per sample
+    wav += "data";
+    PutLE(wav, uint32_t(data.size()), 4);
+    return wav + data;
+}
+
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.Enter();
+        ASSERT_EQ(mkdir("Data", 0777), 0);
+        home = std::make_unique<ScopedEnv>("HOME", dir.Path());
+    }
+
+    // aplay's samples end up in the file "played.raw".
+    void UseRecordingDevice()
+    {
+        dir.Write(".asoundrc", "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \"" +
+                                   dir.File("played.raw") + "\"\n  format \"raw\"\n}\n");
+    }
+
+    // The sink takes nothing for a second, so a sound bigger than a pipe's
+    // buffer keeps its aplay busy at least that long; then every aplay's
+    // samples are appended to "played.raw".
+    void UseSlowDevice()
+    {
+        dir.Write(".asoundrc", "pcm.!default {\n  type file\n  slave.pcm \"null\"\n"
+                               "  file \"| sleep 1; cat >> '" + dir.File("played.raw") +
+                                   "'\"\n  format \"raw\"\n}\n");
+    }
+
+    TempDir dir;
+    std::unique_ptr<ScopedEnv> home;
+};
+
+TEST_F(SoundTest, MissingFileLogsItsPathAndStartsNothing)
+{
+    SoundPlayer player;
+    player.PlaySound("Data/ding.wav", false);
+    EXPECT_EQ(dir.Read("log.txt"), "Data/ding.wav non trovato.\n");
+    EXPECT_EQ(player.Pid(), 0);
+    EXPECT_FALSE(player.IsPlaying());
+
+    player.PlaySoundAndWait("Data/urlo.wav");
+    EXPECT_EQ(dir.Read("log.txt"), "Data/ding.wav non trovato.\nData/urlo.wav non trovato.\n");
+
+    // A missing beep is silent in every way.
+    PlayBeep();
+    EXPECT_EQ(dir.Read("log.txt"), "Data/ding.wav non trovato.\nData/urlo.wav non trovato.\n");
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+TEST_F(SoundTest, PathWithBlanksAndShellCharactersPlaysAsOneArgument)
+{
+    UseRecordingDevice();
+    const std::string samples = Samples(kSampleRate / 4);
+    const std::string path = "Data/my ding; touch hacked $(touch hacked2) 'q'.wav";
+    dir.Write(path, Wav(samples));
+
+    SoundPlayer player;
+    player.PlaySound(path, false);
+    ASSERT_TRUE(player.IsPlaying());
+    ASSERT_GT(player.Pid(), 0);
+    int status = ReapAndGetStatus(player.Pid());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    EXPECT_EQ(ReadFileBytes(dir.File("played.raw")), samples);
+    EXPECT_FALSE(FileExists(dir.File("hacked")));
+    EXPECT_FALSE(FileExists(dir.File("hacked2")));
+    EXPECT_FALSE(FileExists(dir.File("log.txt")));
+}
+
+TEST_F(SoundTest, RunCommandReportsTheStatus)
+{
+    UseRecordingDevice();
+    dir.Write("Data/a b.wav", Wav(Samples(100)));
+    EXPECT_FALSE(RunCommand("aplay", "Data/a b.wav"));
+    EXPECT_TRUE(RunCommand("aplay", "Data/a"));   // the first word alone is no file
+    EXPECT_TRUE(RunCommand("no-such-program-here", "x"));
+}
+
+TEST_F(SoundTest, PlaySoundAndWaitHasPlayedWhenItReturns)
+{
+    UseRecordingDevice();
+    const std::string samples = Samples(kSampleRate / 8);
+    dir.Write("Data/urlo.wav", Wav(samples));
+    SoundPlayer player;
+    player.PlaySoundAndWait("Data/urlo.wav");
+    EXPECT_EQ(ReadFileBytes(dir.File("played.raw")), samples);
+    EXPECT_FALSE(player.IsPlaying());
+}
+
+TEST_F(SoundTest, SecondSoundEndsTheFirstChildWithSigterm)
+{
+    // The aplay of the ended child plays on, orphaned: collect it here
+    // instead of leaving it to whatever runs as process 1.
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    UseSlowDevice();
+    const std::string samples = Samples(kSampleRate * 10);   // 160 KB, above a pipe's 64 KB
+    dir.Write("Data/ding.wav", Wav(samples));
+
+    SoundPlayer player;
+    player.PlaySound("Data/ding.wav", false);
+    const pid_t first = player.Pid();
+    ASSERT_GT(first, 0);
+    usleep(300 * 1000);   // the first aplay is under way, held up by the sink
+    player.PlaySound("Data/ding.wav", false);
+    const pid_t second = player.Pid();
+    ASSERT_GT(second, 0);
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(player.IsPlaying());
+
+    int status = ReapAndGetStatus(first);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+
+    // The second coin's ding plays to its end.
+    status = ReapAndGetStatus(second);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    // The first aplay was not signalled: the two dings overlapped and both
+    // reached the device whole.
+    while (waitpid(-1, nullptr, 0) > 0) {
+    }
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_EQ(ReadFileBytes(dir.File("played.raw")).size(), 2 * samples.size());
+}
+
+TEST_F(SoundTest, StopSoundEndsTheChildAndKeepsTheFields)
+{
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    UseSlowDevice();
+    dir.Write("Data/ding.wav", Wav(Samples(kSampleRate * 10)));
+    SoundPlayer player;
+    player.PlaySound("Data/ding.wav", true);
+    const pid_t child = player.Pid();
+    ASSERT_GT(child, 0);
+    player.StopSound();
+    EXPECT_EQ(player.Pid(), child);
+    EXPECT_TRUE(player.IsPlaying());
+    int status = ReapAndGetStatus(child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+    // Reaped: a second stop must not signal a number the system may reuse.
+    player.StopSound();
+    while (waitpid(-1, nullptr, 0) > 0) {
+    }
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
+}
+
+TEST_F(SoundTest, EndedSoundsLeaveNoZombie)
+{
+    UseRecordingDevice();
+    dir.Write("Data/ding.wav", Wav(Samples(kSampleRate / 20)));
+    dir.Write("Data/beep.wav", Wav(Samples(kSampleRate / 20)));
+    {
+        SoundPlayer player;
+        for (int coin = 0; coin < 5; ++coin) {
+            player.PlaySound("Data/ding.wav", false);
+            const pid_t child = player.Pid();
+            ASSERT_TRUE(WaitUntilEnded(child));
+            // The ended child waits as a zombie until the next sound starts.
+            EXPECT_EQ(CountZombieChildren(), 1);
+        }
+        // Starting the beep collected the last ding: once the beep has ended
+        // too, it is the one zombie left, until the player's end collects it.
+        PlayBeep();
+        siginfo_t info{};
+        ASSERT_EQ(waitid(P_ALL, 0, &info, WEXITED | WNOWAIT), 0);
+        EXPECT_EQ(CountZombieChildren(), 1);
+    }
+    EXPECT_EQ(CountZombieChildren(), 0);
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+} // namespace
