@@ -1,0 +1,49 @@
+// The high-score table: the ten best results in the text file
+// "Data/<title>/Score/Classifica.txt", one result a line, best first. The
+// object keeps only the folder's title and a failure flag; every operation
+// reads or writes the file afresh. Needs no X.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+class ScoreTable {
+public:
+    static constexpr const char* kFileName = "Classifica.txt";
+    // Written first and renamed over the table, so a failed save leaves the
+    // old table whole.
+    static constexpr const char* kTemporaryName = "Classifica.txt.tmp";
+    static constexpr size_t kMaxLines = 10;
+
+    explicit ScoreTable(std::string title) : title(std::move(title)) {}
+
+    // "Data/<title>/Score/", creating the missing folders; empty when one of
+    // them cannot be made.
+    static std::string ScoreFolder(const std::string& title);
+
+    // The file's lines in file order, unsorted and uncut; empty when the file
+    // is missing or unreadable. Sets the failure flag when the folder cannot
+    // be made.
+    std::vector<std::string> Load();
+    // Sorts the lines (greatest byte string first), keeps ten and replaces
+    // the file with them. True only when the new table is safely in place.
+    bool Save(std::vector<std::string> lines);
+    // Appends "<score as 8 digits> <rest>" to the lines read and saves them.
+    // False when the folder cannot be made; a failed write does not count.
+    bool AddScore(int32_t score, const std::string& rest);
+
+    bool Failed() const { return failed; }
+
+    // How the table's bytes reach the disc; a seam for tests that need a
+    // write to fail. nullptr restores write(2).
+    using WriteFunction = ssize_t (*)(int fd, const void* data, size_t size);
+    static void SetWriteFunction(WriteFunction function);
+
+private:
+    bool WriteTable(const std::string& folder, const std::vector<std::string>& lines);
+
+    std::string title;
+    bool failed = false;
+};
