@@ -1,0 +1,431 @@
+// The running loop fed with real X events from XTest and XSendEvent.
+#include "GuiTestSupport.h"
+
+#include <X11/keysym.h>
+#include <chrono>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace guitest;
+
+namespace {
+
+class EventLoopTest : public GuiTest {};
+
+std::string Sym(KeySym keysym)
+{
+    return std::to_string(keysym);
+}
+
+TEST_F(EventLoopTest, PressOnOneControlAndReleaseOnAnother)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    RecordingControl a(&form, "a", 10, 10, 50, 30);
+    RecordingControl b(&form, "b", 100, 10, 50, 30);
+    a.Show();
+    b.Show();
+    Script script(&form);
+    script.Then([&] { MovePointer(&form, 20, 20); Button(1, true); });
+    script.Then([&] {
+        EXPECT_EQ(FocusedElement, &a);
+        MovePointer(&form, 120, 20);
+        Button(1, false);
+    });
+    script.Run();
+    EXPECT_EQ(FocusedElement, nullptr);
+    EXPECT_TRUE(Called("a:GotFocus"));
+    EXPECT_TRUE(Called("a:MouseDown"));
+    EXPECT_TRUE(Called("a:LostFocus"));
+    EXPECT_FALSE(Called("a:Click"));
+    EXPECT_EQ(CountOf("b:Click") + CountOf("b:MouseDown") + CountOf("b:GotFocus"), 0);
+    EXPECT_EQ(CountOf("form:MouseDown"), 1);
+    EXPECT_EQ(CountOf("form:Click"), 1);
+}
+
+TEST_F(EventLoopTest, ClickOnAControlThenOnEmptyAreaTakesTheFocusAway)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    RecordingControl a(&form, "a", 10, 10, 50, 30);
+    a.Show();
+    Script script(&form);
+    script.Then([&] { MovePointer(&form, 20, 20); });
+    script.Then([&] { Calls().clear(); Button(1, true); Button(1, false); });
+    script.Then([&] {
+        EXPECT_EQ(FocusedElement, &a);
+        EXPECT_EQ(Calls(), (std::vector<std::string>{"a:GotFocus", "a:MouseDown", "form:MouseDown", "a:Click",
+                                                     "form:Click"}))
+            << "the control first, then its form";
+        MovePointer(&form, 200, 150);
+    });
+    script.Then([&] { Calls().clear(); Button(1, true); });
+    script.Then([&] { Button(1, false); });
+    script.Run();
+    EXPECT_EQ(FocusedElement, nullptr);
+    EXPECT_EQ(Calls()[0], "a:LostFocus");
+    EXPECT_TRUE(Called("form:MouseDown"));
+}
+
+TEST_F(EventLoopTest, TabMovesThroughTheTabStopsAndWrapsAround)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    RecordingControl first(&form, "first", 10, 10, 20, 20);
+    RecordingControl skipped(&form, "skipped", 40, 10, 20, 20);
+    RecordingControl last(&form, "last", 70, 10, 20, 20);
+    skipped.SetTabStop(false);
+    for (RecordingControl* control : {&first, &skipped, &last})
+        control->Show();
+    std::vector<GUIElement*> focusAfterTab;
+    Script script(&form);
+    script.Then([&] { form.SetFocus(); });
+    for (int i = 0; i < 3; ++i) {
+        script.Then([&] { Tap(XK_Tab); });
+        script.Then([&] { focusAfterTab.push_back(FocusedElement); });
+    }
+    script.Run();
+    EXPECT_EQ(focusAfterTab, (std::vector<GUIElement*>{&first, &last, &first}));
+    EXPECT_EQ(CountOf("form:KeyPress 9"), 3);
+    EXPECT_EQ(CountOf("form:KeyUp " + Sym(XK_Tab)), 3);
+    EXPECT_EQ(CountOf("first:KeyPress 9") + CountOf("last:KeyPress 9"), 0);
+    EXPECT_EQ(CountOf("first:KeyUp " + Sym(XK_Tab)), 0);
+    EXPECT_EQ(CountOf("first:KeyDown " + Sym(XK_Tab)), 1) << "the press still reaches the focused control";
+    EXPECT_EQ(CountOf("last:LostFocus"), 1);
+}
+
+TEST_F(EventLoopTest, AFocusedControlThatIsNoTabStopTakesTabLikeAnyKey)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    RecordingControl plain(&form, "plain", 10, 10, 20, 20);
+    plain.SetTabStop(false);
+    plain.Show();
+    Script script(&form);
+    script.Then([&] { form.SetFocus(); FocusedElement = &plain; Tap(XK_Tab); });
+    script.Run();
+    EXPECT_TRUE(Called("plain:KeyPress 9"));
+    EXPECT_TRUE(Called("plain:KeyUp " + Sym(XK_Tab)));
+    EXPECT_TRUE(Called("form:KeyPress 9"));
+}
+
+TEST_F(EventLoopTest, CharacterKeysAreHeldInTheKeyTable)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    RecordingControl focused(&form, "focused", 10, 10, 20, 20);
+    focused.Show();
+    int whileHeld = 0, afterRelease = 1, functionKeyHeld = 0;
+    Script script(&form);
+    script.Then([&] { form.SetFocus(); FocusedElement = &focused; Key(XK_a, true); });
+    script.Then([&] { whileHeld = IsCharKeyDown('a'); Key(XK_a, false); });
+    script.Then([&] { afterRelease = IsCharKeyDown('a'); Key(XK_F1, true); });
+    script.Then([&] {
+        for (int code = 1; code < 256; ++code)
+            functionKeyHeld |= IsCharKeyDown(code);
+        Key(XK_F1, false);
+    });
+    script.Run();
+    EXPECT_EQ(whileHeld, -1);
+    EXPECT_EQ(afterRelease, 0);
+    EXPECT_EQ(functionKeyHeld, 0);
+    EXPECT_TRUE(Called("focused:KeyDown " + Sym(XK_a)));
+    EXPECT_TRUE(Called("focused:KeyPress 97"));
+    EXPECT_TRUE(Called("form:KeyPress 97"));
+    EXPECT_TRUE(Called("focused:KeyDown " + Sym(XK_F1)));
+    EXPECT_TRUE(Called("focused:KeyUp " + Sym(XK_F1)));
+    EXPECT_TRUE(Called("form:KeyUp " + Sym(XK_F1)));
+    EXPECT_EQ(CountOf("form:KeyPress 97"), 1);
+    EXPECT_EQ(IsCharKeyDown(300), 0);
+    EXPECT_EQ(IsCharKeyDown(-1), 0);
+}
+
+TEST_F(EventLoopTest, ADisabledFormGetsOnlyMouseDownAndClick)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    RecordingControl a(&form, "a", 10, 10, 50, 30);
+    a.Show();
+    Script script(&form);
+    script.Then([&] { form.SetFocus(); form.SetEnabled(false); MovePointer(&form, 20, 20); });
+    script.Then([&] {
+        Calls().clear();
+        Button(1, true);
+        Button(1, false);
+        Button(3, true);
+        Button(3, false);
+        MovePointer(&form, 25, 25);
+        Tap(XK_a);
+    });
+    script.Run();
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"form:MouseDown", "form:Click", "form:MouseDown", "form:Click",
+                                                 "form:Close"}))
+        << "nothing for keys, motion or the control; the shutdown closes the form";
+    EXPECT_EQ(FocusedElement, nullptr);
+}
+
+TEST_F(EventLoopTest, OtherButtonsAndTheWheel)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    Script script(&form);
+    script.Then([&] { MovePointer(&form, 50, 50); });
+    script.Then([&] {
+        Calls().clear();
+        for (unsigned button : {2u, 4u, 5u}) {
+            Button(button, true);
+            Button(button, false);
+        }
+    });
+    script.Run();
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"form:OtherButtonDown", "form:OtherButtonUp",
+                                                 "form:OtherButtonDown", "form:OtherButtonUp", "form:Close"}))
+        << "button 5 is ignored";
+}
+
+TEST_F(EventLoopTest, PointerMotionReachesAFocusedSliderFirst)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    RecordingControl slider(&form, "slider", 10, 10, 50, 20);
+    slider.SetType("slider");
+    RecordingControl box(&form, "box", 10, 50, 50, 20);
+    box.SetType("TextBoxCustom");
+    slider.Show();
+    box.Show();
+    Script script(&form);
+    script.Then([&] { MovePointer(&form, 100, 100); });
+    script.Then([&] { FocusedElement = &slider; Calls().clear(); MovePointer(&form, 110, 100); });
+    script.Then([&] {
+        EXPECT_EQ(Calls(), (std::vector<std::string>{"slider:MouseMove", "form:MouseMove"}));
+        FocusedElement = &box;
+        Calls().clear();
+        MovePointer(&form, 120, 100);
+    });
+    script.Run();
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"form:MouseMove", "form:Close"}));
+}
+
+TEST_F(EventLoopTest, EnterLeaveExposeResizeAndTick)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    RecordingForm other("other", 400, 0, 100, 100);
+    form.Create();
+    other.Create();
+    RecordingControl painted(&form, "painted", 10, 10, 20, 20);
+    painted.SetRepaint(true);
+    painted.Show();
+    RecordingControl unpainted(&form, "unpainted", 40, 10, 20, 20);
+    unpainted.Show();
+    Script script(&form);
+    script.Then([&] { MovePointer(&form, 50, 50); });
+    script.Then([&] { MovePointer(&other, 50, 50); });
+    script.Then([&] {
+        XResizeWindow(Dpy(), form.GetWindow(), 320, 210);
+        Sync();
+    });
+    script.Then([&] {
+        XEvent tick{};
+        tick.xclient.type = ClientMessage;
+        tick.xclient.window = form.GetWindow();
+        tick.xclient.message_type = None;
+        tick.xclient.format = 32;
+        tick.xclient.data.l[0] = 1;
+        XSendEvent(Dpy(), form.GetWindow(), False, NoEventMask, &tick);
+        Sync();
+    });
+    script.Run();
+    EXPECT_TRUE(Called("form:MouseEnter"));
+    EXPECT_TRUE(Called("form:MouseLeave"));
+    EXPECT_TRUE(Called("other:MouseEnter"));
+    EXPECT_TRUE(Called("form:Paint"));
+    EXPECT_TRUE(Called("painted:Paint"));
+    EXPECT_FALSE(Called("unpainted:Paint"));
+    EXPECT_EQ(CountOf("form:Resized"), 1);
+    EXPECT_EQ(form.GetSize(), PackPoint(320, 210));
+    EXPECT_EQ(CountOf("form:OnTick"), 1);
+    EXPECT_FALSE(Called("other:OnTick"));
+}
+
+bool closeAllowed = true;
+bool AllowClose(GUIElement*)
+{
+    return closeAllowed;
+}
+
+TEST_F(EventLoopTest, WindowManagerCloseOfTheRunningFormOnlyAsksIt)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    bool closedDuringRun = true;
+    Window windowDuringRun = 0;
+    Script script(&form);
+    script.Then([&] { SendDeleteWindow(&form); });
+    script.Then([&] { closedDuringRun = form.IsClosed(); windowDuringRun = form.GetWindow(); });
+    script.Run();
+    EXPECT_EQ(CountOf("form:QueryClose"), 1);
+    EXPECT_FALSE(closedDuringRun);
+    EXPECT_NE(windowDuringRun, 0u);
+    EXPECT_EQ(CountOf("form:Close"), 1) << "only the shutdown closes it";
+}
+
+TEST_F(EventLoopTest, WindowManagerCloseOfAnotherFormFollowsItsQueryClose)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    RecordingForm dialog("dialog", 400, 0, 100, 100, true);
+    form.Create();
+    dialog.Create();
+    dialog.SetQueryCloseHandler(&AllowClose);
+    Window afterRefusal = 0;
+    Script script(&form);
+    script.Then([&] { closeAllowed = false; SendDeleteWindow(&dialog); });
+    script.Then([&] {
+        afterRefusal = dialog.GetWindow();
+        EXPECT_FALSE(dialog.IsClosed());
+        closeAllowed = true;
+        SendDeleteWindow(&dialog);
+    });
+    script.Then([&] {
+        EXPECT_TRUE(dialog.IsClosed());
+        EXPECT_EQ(dialog.GetWindow(), 0u);
+        EXPECT_FALSE(dialog.IsCreated());
+    });
+    script.Run();
+    EXPECT_NE(afterRefusal, 0u);
+    EXPECT_EQ(CountOf("dialog:QueryClose"), 2);
+    EXPECT_EQ(CountOf("dialog:Close"), 1);
+    EXPECT_EQ(CountOf("form:QueryClose"), 0);
+}
+
+// A message box stand-in: the loop's shutdown must destroy and free it.
+int boxesFreed = 0;
+class FakeMessageBox : public RecordingForm {
+public:
+    using RecordingForm::RecordingForm;
+    ~FakeMessageBox() override { ++boxesFreed; }
+};
+
+void QuitOnKey(GUIElement*, KeySym)
+{
+    QuitRequested = true;
+}
+
+std::vector<Window> RootChildren()
+{
+    Window root = 0, parentWindow = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    XQueryTree(Dpy(), DefaultRootWindow(Dpy()), &root, &parentWindow, &children, &count);
+    std::vector<Window> result(children, children + count);
+    XFree(children);
+    return result;
+}
+
+bool Contains(const std::vector<Window>& windows, Window window)
+{
+    return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
+TEST_F(EventLoopTest, QuitRaisedInAHandlerEndsRunAndTheShutdownDestroysEveryWindow)
+{
+    boxesFreed = 0;
+    auto* form = new RecordingForm("form", 0, 0, 300, 200);
+    RecordingForm second("second", 400, 0, 100, 100);
+    auto* box = new FakeMessageBox("box", 600, 0, 100, 100, true);
+    form->Create();
+    second.Create();
+    box->Create();
+    ActiveMessageBox = box;
+    form->SetKeyDownHandler(&QuitOnKey);
+    const std::vector<Window> windows{form->GetWindow(), second.GetWindow(), box->GetWindow()};
+    form->SetFocus();
+    Sync();
+    Key(XK_q, true);  // queued before Run: with no timer the loop blocks for it
+    Key(XK_q, false);
+    form->Run();
+    Sync();
+    const std::vector<Window> after = RootChildren();
+    for (Window window : windows)
+        EXPECT_FALSE(Contains(after, window));
+    EXPECT_EQ(boxesFreed, 1);
+    EXPECT_EQ(ActiveMessageBox, nullptr);
+    EXPECT_TRUE(form->IsClosed());
+    EXPECT_FALSE(Called("form:KeyUp " + Sym(XK_q))) << "the loop ended right after the handler";
+    EXPECT_FALSE(second.IsCreated());
+    delete form;
+    QuitRequested = false;
+}
+
+TEST_F(EventLoopTest, AlreadyRaisedQuitReadsNoEvent)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    Sync();
+    const uint64_t eventsBefore = LoopCounters.events;
+    QuitRequested = true;
+    form.Run();
+    EXPECT_EQ(LoopCounters.events, eventsBefore);
+    EXPECT_EQ(CountOf("form:Close"), 1);
+    EXPECT_EQ(form.GetWindow(), 0u);
+    QuitRequested = false;
+    XSync(Dpy(), True);  // drop the Expose of the destroyed window
+}
+
+bool QuitOnClose(GUIElement*)
+{
+    QuitRequested = true;
+    return true;
+}
+
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+TEST_F(EventLoopTest, WithoutTimersTheLoopBlocksUntilAnEventArrives)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    form.SetQueryCloseHandler(&QuitOnClose);
+    Sync();
+    const Window target = form.GetWindow();
+    const Atom deleteAtom = form.GetWmDeleteAtom();
+    // Another client sends the close request late, from a process of its own.
+    const pid_t sender = fork();
+    if (sender == 0) {
+        usleep(400 * 1000);
+        Display* other = XOpenDisplay(nullptr);
+        if (other != nullptr) {
+            XEvent event{};
+            event.xclient.type = ClientMessage;
+            event.xclient.window = target;
+            event.xclient.message_type = XInternAtom(other, "WM_PROTOCOLS", False);
+            event.xclient.format = 32;
+            event.xclient.data.l[0] = static_cast<long>(deleteAtom);
+            XSendEvent(other, target, False, NoEventMask, &event);
+            XSync(other, False);
+        }
+        _exit(0);
+    }
+    ASSERT_GT(sender, 0);
+    const EventLoopCounters before = LoopCounters;
+    const double cpuBefore = CpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    form.Run();
+    const auto waited = std::chrono::steady_clock::now() - start;
+    const double cpuUsed = CpuSeconds() - cpuBefore;
+    waitpid(sender, nullptr, 0);
+    EXPECT_GE(waited, std::chrono::milliseconds(350));
+    EXPECT_EQ(LoopCounters.idleWaits, before.idleWaits) << "no 10 ms waits without timers";
+    EXPECT_EQ(LoopCounters.ticks, before.ticks);
+    EXPECT_LE(LoopCounters.events - before.events, 8u) << "woken only by the window's own events";
+    EXPECT_LT(cpuUsed, 0.1) << "the loop slept in XNextEvent";
+    EXPECT_EQ(CountOf("form:QueryClose"), 1);
+    QuitRequested = false;
+}
+
+}  // namespace
