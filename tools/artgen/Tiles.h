@@ -1,0 +1,17 @@
+// The tile strip, 64 x 640: frame 0 the ground (grass on earth, whose top
+// half is also the floating platform), frames 1-6 vegetation standing on the
+// bottom of the cell, frames 7-9 spare pieces of vegetation.
+#pragma once
+
+#include "tools/artgen/Canvas.h"
+
+namespace artgen {
+
+constexpr int kTileSize = 64;       // pixels
+constexpr int kPlatformHeight = 32; // pixels: the top half of frame 0
+constexpr int kTileFrames = 10;
+
+Canvas DrawTileFrame(int frame);
+Canvas DrawTilesStrip();
+
+}  // namespace artgen
