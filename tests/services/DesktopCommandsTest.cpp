@@ -14,7 +14,6 @@
 #include <memory>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -116,12 +115,6 @@ TEST_F(FoldersTest, GettersCreateTheirFolderOnce)
         EXPECT_EQ(getter.get(), getter.name);
         EXPECT_EQ(dir.Read(std::string(getter.name) + "/kept"), "x");
     }
-}
-
-TEST_F(FoldersTest, FolderThatCannotBeMadeIsNamedAllTheSame)
-{
-    ASSERT_EQ(symlink("no/such/place", "Data"), 0);
-    EXPECT_EQ(DataFolder(), "Data");
 }
 
 TEST_F(FoldersTest, SettingsLiveUnderSettingsGroupSection)
