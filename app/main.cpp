@@ -1,6 +1,7 @@
 // Entry point: a fresh log, the display, the game's main form and the loop.
 #include "app/Application.h"
 #include "app/Log.h"
+#include "game/FormMain.h"
 
 #include <cstdio>
 #include <string>
@@ -8,7 +9,6 @@
 
 namespace {
 constexpr const char* kGameTitle = "Bruvo Stage Krodel";
-constexpr const char* kMakerLine = "- a Krodel Games production, 2026";
 }
 
 int main()
@@ -24,6 +24,10 @@ int main()
         delete application;
         return 1;
     }
+
+    auto* mainForm = new FormMain(application, title);
+    mainForm->Run();
+    delete mainForm;
 
     if (!application->CloseScreen())
         WriteLog("Chiusura screen non riuscita");

@@ -9,9 +9,9 @@
 #include "game/SpriteFactory.h"
 #include "game/SpriteScenery.h"
 #include "services/Joystick.h"
+#include "gui/images/Picture.h"
 #include "services/SoundPlayer.h"
 
-#include <X11/Xutil.h>
 #include <algorithm>
 #include <unistd.h>
 
@@ -77,8 +77,7 @@ void FormMain::SetGameDescriptors()
 void FormMain::FreeSpritePictures()
 {
     for (XImage*& picture : pictures) {
-        if (picture != nullptr)
-            XDestroyImage(picture);
+        DestroyImage(picture);
         picture = nullptr;
     }
 }

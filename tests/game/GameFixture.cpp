@@ -1,0 +1,168 @@
+// gtest first: the X headers define macros (None, Bool) that clash with it.
+#include <gtest/gtest.h>
+
+#include "tests/game/GameFixture.h"
+
+#include "game/GameClock.h"
+#include "game/SpriteActors.h"
+#include "game/SpriteAnim.h"
+
+#include <X11/Xutil.h>
+#include <chrono>
+#include <cstdlib>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+std::vector<unsigned> GameFixture::waits;
+
+namespace {
+DateTime fakeNow;
+
+DateTime FakeClock() { return fakeNow; }
+void RecordWait(unsigned seconds) { GameFixture::waits.push_back(seconds); }
+
+bool IsFolder(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+}  // namespace
+
+GameFixture::GameFixture()
+{
+    dir.Enter();
+    // Data/ is a folder of links to the generated files, so a test may take one away.
+    mkdir("Data", 0777);
+    const char* gameDir = std::getenv("BRUVO_GAME_DIR");
+    const std::string source = std::string(gameDir != nullptr ? gameDir : "") + "/Data";
+    if (gameDir != nullptr && IsFolder(source)) {
+        if (DIR* folder = opendir(source.c_str())) {
+            while (dirent* entry = readdir(folder)) {
+                const std::string name = entry->d_name;
+                if (name != "." && name != "..") {
+                    EXPECT_EQ(symlink((source + "/" + name).c_str(), ("Data/" + name).c_str()), 0);
+                }
+            }
+            closedir(folder);
+        }
+        hasData = true;
+    }
+    if (!hasData)
+        ADD_FAILURE() << "no generated Data/ at " << source << ": build the bruvo target first";
+
+    const char* home = std::getenv("HOME");
+    oldHome = home != nullptr ? home : "";
+    setenv("HOME", dir.Path().c_str(), 1);
+    dir.Write(".asoundrc", "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \"| cat >> '" +
+                               dir.File("played.raw") + "'\"\n  format \"raw\"\n}\n");
+    dir.Write("joystick.cfg", "JoystickEnable= 0\n");
+
+    waits.clear();
+    GameWait = RecordWait;
+    fakeNow = Now();
+    GameClock = FakeClock;
+
+    app = new Application("Bruvo Stage Krodel test");
+    if (app->HasFailed()) {
+        ADD_FAILURE() << "no X display";
+        return;
+    }
+    game = new TestGame(app, "Bruvo Stage Krodel test");
+    game->Show();
+    XSync(app->GetDisplay(), False);
+    game->Paint();  // the first paint runs RunApp
+}
+
+GameFixture::~GameFixture()
+{
+    delete game;
+    if (app != nullptr) {
+        app->CloseScreen();
+        delete app;
+    }
+    GameWait = [](unsigned seconds) { sleep(seconds); };
+    GameClock = Now;
+    setenv("HOME", oldHome.c_str(), 1);
+}
+
+void GameFixture::Tick(int count)
+{
+    for (int i = 0; i < count; ++i)
+        game->OnTick();
+}
+
+void GameFixture::StartGameAt(int32_t level)
+{
+    game->OnKeyPress('g');
+    if (level != 1) {
+        game->SetLevel(level);
+        game->StartLevel();
+    }
+}
+
+bool GameFixture::LandPlayer(int maxTicks)
+{
+    for (int i = 0; i < maxTicks && game->IsJumping(); ++i)
+        Tick();
+    return !game->IsJumping();
+}
+
+void GameFixture::FreezeEnemies()
+{
+    for (SpriteApe* bee : game->Bees())
+        game->RemoveMovement(bee);
+    for (SpriteApe* ufo : game->Ufos())
+        game->RemoveMovement(ufo);
+}
+
+void GameFixture::PlacePlayer(int32_t x, int32_t y)
+{
+    game->RemoveMovement(game->GetPlayer());
+    game->SetJumping(false);
+    game->GetPlayer()->SetPosition(x, y);
+    game->DrawSprite(game->GetPlayer());
+}
+
+void GameFixture::AdvanceClock(int seconds) { fakeNow = fakeNow.AddSeconds(seconds); }
+
+size_t GameFixture::PlayedBytes()
+{
+    size_t last = static_cast<size_t>(-1);
+    for (int i = 0; i < 40; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const size_t now = Read("played.raw").size();
+        if (now == last && now > 0)
+            return now;
+        last = now;
+    }
+    return Read("played.raw").size();
+}
+
+size_t GameFixture::WavDataBytes(const std::string& path) const
+{
+    const std::string wav = ReadFileBytes(dir.File(path));
+    return wav.size() > 44 ? wav.size() - 44 : 0;
+}
+
+bool GameFixture::LayerShowsFile(XImage* layer, const std::string& path) const
+{
+    const std::string rgb = ReadFileBytes(dir.File(path));
+    if (layer == nullptr || rgb.size() < 800u * 640u * 3u)
+        return false;
+    // Every 7th pixel of the picture, below the status line.
+    for (size_t i = 800 * 40; i < 800u * 640u; i += 7) {
+        const int32_t x = static_cast<int32_t>(i % 800), y = static_cast<int32_t>(i / 800);
+        const uint32_t want = (uint32_t(uint8_t(rgb[i * 3])) << 16) | (uint32_t(uint8_t(rgb[i * 3 + 1])) << 8) |
+                              uint32_t(uint8_t(rgb[i * 3 + 2]));
+        if (Pixel(layer, x, y) != want)
+            return false;
+    }
+    return true;
+}
+
+uint32_t GameFixture::Pixel(XImage* image, int32_t x, int32_t y)
+{
+    return static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF;
+}
