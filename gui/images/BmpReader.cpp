@@ -71,7 +71,8 @@ std::string CheckHeader(const unsigned char* file, size_t size, int bits, BmpLay
     if (width < 1 || height < 1 || width > kBmpMaxSide || height > kBmpMaxSide ||
         int64_t{width} * height > kBmpMaxPixels)
         return "dimensions " + std::to_string(width) + " x " + std::to_string(height) +
-               " out of range (1 to " + std::to_string(kBmpMaxSide) + " a side)";
+               " out of range (1 to " + std::to_string(kBmpMaxSide) + " a side, at most " +
+               std::to_string(kBmpMaxPixels) + " pixels)";
 
     const size_t headerEnd = kBmpFileHeaderBytes + infoBytes;
     const uint32_t offset = U32(file + 10);
