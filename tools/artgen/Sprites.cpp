@@ -83,8 +83,8 @@ Canvas DrawPlayerFrame(int phase, bool facingRight) {
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 48; ++x)
                 if (y < hy - 1 && std::hypot(x + 0.5 - 24, y + 0.5 - hy) <= 12.5) l.Set(x, y, kCap);
-        l.FillRect(27, int(hy) - 3, 13, 3, kCapShade);
-        l.FillRect(27, int(hy) - 4, 11, 1, kCap);
+        l.FillRect(27, int(hy) - 3, 15, 3, kCapShade);  // the visor shows which way he looks
+        l.FillRect(27, int(hy) - 4, 13, 1, kCap);
         l.FillEllipse(20, hy - 8, 5, 2.5, kCapLight);
         l.FillEllipse(30.5, hy + 2, 2.5, 3.5, kEyeWhite);
         l.FillRect(31, int(hy) + 1, 2, 3, kPupil);
