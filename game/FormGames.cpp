@@ -170,11 +170,11 @@ bool FormGames::ReadRgbFile(const std::string& path, int32_t pictureWidth, int32
         *byteCount = fileBytes;
     const size_t needed = static_cast<size_t>(std::max(pictureWidth, 0)) *
                           static_cast<size_t>(std::max(pictureHeight, 0)) * 3;
-    // Bytes past the picture's size are never used, so they are not read.
+    // Bytes past the picture's size are never used, so they are not read;
+    // the buffer always holds the whole picture, a short file's end black.
     const size_t wanted = std::min(static_cast<size_t>(std::max(fileBytes, 0)), needed);
-    // Never empty: an empty file still gives a (black) picture.
-    rgb.assign(std::max<size_t>(wanted, 1), 0);
-    *rgbBytes = wanted;
+    rgb.assign(std::max<size_t>(needed, 1), 0);
+    *rgbBytes = needed;
     BinaryFile file;
     if (!file.OpenRead(path) || file.ReadAt(0, rgb.data(), wanted) != wanted || file.Failed()) {
         WriteLog("Errore loading " + path);
