@@ -32,3 +32,19 @@ uint64_t Child::ToFormPoint(int32_t px, int32_t py) const
     }
     return PackPoint(px, py);
 }
+
+Form* Child::DrawingForm() const
+{
+    Form* form = GetForm();
+    return form != nullptr && form->GetWindow() != 0 ? form : nullptr;
+}
+
+int32_t Child::ContainerBackColor() const
+{
+    if (parent != nullptr && parent->GetBackColor() != -1)
+        return static_cast<int32_t>(parent->GetBackColor());
+    const Form* form = GetForm();
+    if (form != nullptr && form->GetBackColor() != -1)
+        return static_cast<int32_t>(form->GetBackColor());
+    return 0xAAAAAA;
+}

@@ -16,4 +16,12 @@ public:
     Form* GetForm() const;
     // A point in the parent's coordinates turned into the form window's.
     uint64_t ToFormPoint(int32_t px, int32_t py) const;
+
+protected:
+    // GetForm when it has a window to draw on, else null: painting a control
+    // whose form has no window would draw on window 0.
+    Form* DrawingForm() const;
+    // The colour a control leaves behind when it hides: its parent's, else its
+    // form's, else grey 0xAAAAAA.
+    int32_t ContainerBackColor() const;
 };

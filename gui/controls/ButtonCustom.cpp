@@ -1,0 +1,229 @@
+#include "gui/controls/ButtonCustom.h"
+
+#include "app/Application.h"
+#include "gui/DrawContext.h"
+#include "gui/Form.h"
+#include "gui/Registry.h"
+#include "support/Packing.h"
+
+#include <X11/keysym.h>
+
+namespace {
+constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kBlack = 0x000000;
+constexpr int32_t kDisabledCaption = 0x9B9B9B;
+constexpr char kCarriageReturn = 13;
+}  // namespace
+
+ButtonCustom::ButtonCustom(GUIElement* parentForm, const std::string& caption) : Child(parentForm)
+{
+    text = caption;
+    type = "ButtonCustom";
+    width = 80;
+    height = 30;
+    tabStop = true;
+    repaintWithContainer = true;
+}
+
+void ButtonCustom::Create()
+{
+    if (created)
+        return;
+    if (id == 0) {
+        id = ++NextElementId;
+        userData = id;
+    }
+    created = true;
+    visible = true;
+}
+
+void ButtonCustom::Show()
+{
+    if (!created)
+        Create();
+    visible = true;
+    Paint();
+}
+
+void ButtonCustom::Hide()
+{
+    if (!created)
+        return;
+    if (Form* form = DrawingForm()) {
+        const uint64_t at = ToFormPoint(x, y);
+        DrawContext dc(form);
+        dc.FillRectangle(PointX(at), PointY(at), width, height, 0, 0, ContainerBackColor());
+    }
+    visible = false;
+    created = false;
+}
+
+void ButtonCustom::SetSize(int32_t newWidth, int32_t newHeight)
+{
+    if (!created) {
+        width = newWidth;
+        height = newHeight;
+        return;
+    }
+    Hide();
+    width = newWidth;
+    height = newHeight;
+    Show();
+}
+
+void ButtonCustom::SetPosition(int32_t newX, int32_t newY)
+{
+    if (!created) {
+        x = newX;
+        y = newY;
+        return;
+    }
+    Hide();
+    x = newX;
+    y = newY;
+    Show();
+}
+
+void ButtonCustom::SetText(const std::string& caption)
+{
+    text = caption;
+    if (created)
+        Paint();
+}
+
+void ButtonCustom::SetEnabledAndPaint(bool flag)
+{
+    enabled = flag;
+    if (created)
+        Paint();
+}
+
+void ButtonCustom::SetHideContent(bool flag)
+{
+    hideContent = flag;
+    if (created)
+        Paint();
+}
+
+void ButtonCustom::SetIcon(XImage* picture)
+{
+    icon = picture;
+    if (created)
+        Paint();
+}
+
+void ButtonCustom::SetDisabledIcon(XImage* picture)
+{
+    disabledIcon = picture;
+    if (created)
+        Paint();
+}
+
+// The sunken or raised face must be on the screen before a command runs.
+void ButtonCustom::PaintAndFlush()
+{
+    Paint();
+    if (Form* form = DrawingForm())
+        XFlush(form->GetApplication()->GetDisplay());
+}
+
+void ButtonCustom::MouseDown(uint64_t point)
+{
+    if (!enabled)
+        return;
+    pressed = true;
+    PaintAndFlush();
+    Child::MouseDown(point);
+}
+
+void ButtonCustom::Click(uint64_t point)
+{
+    if (!enabled)
+        return;
+    pressed = false;
+    PaintAndFlush();
+    RunCommandHandler(this);
+    Child::Click(point);
+}
+
+void ButtonCustom::KeyDown(KeySym keysym)
+{
+    if (!enabled)
+        return;
+    Child::KeyDown(keysym);
+    if (focused && keysym == XK_Return) {
+        pressed = true;
+        PaintAndFlush();
+    }
+}
+
+bool ButtonCustom::KeyPress(char character)
+{
+    if (!enabled)
+        return false;
+    if (focused && character == kCarriageReturn) {
+        pressed = false;
+        PaintAndFlush();
+        RunCommandHandler(this);
+    }
+    return Child::KeyPress(character);
+}
+
+void ButtonCustom::GotFocus()
+{
+    Child::GotFocus();
+    Paint();
+}
+
+void ButtonCustom::LostFocus()
+{
+    Child::LostFocus();
+    pressed = false;
+    Paint();
+}
+
+void ButtonCustom::Paint()
+{
+    if (!created || FormLoading)
+        return;
+    Form* form = DrawingForm();
+    if (form == nullptr)
+        return;
+    const uint64_t at = ToFormPoint(x, y);
+    const int32_t px = PointX(at), py = PointY(at), w = width, h = height;
+    const int32_t face = backColor != -1 ? static_cast<int32_t>(backColor) : ContainerBackColor();
+
+    DrawContext dc(form);
+    dc.FillRectangle(px, py, w, h, 0, 0, face);
+    const int32_t light = pressed ? kBlack : kWhite;
+    const int32_t shade = pressed ? kWhite : kBlack;
+    dc.DrawLine(px, py, px + w - 1, py, 0, light);
+    dc.DrawLine(px, py + h - 1, px, py, 0, light);
+    dc.DrawLine(px + w - 1, py, px + w - 1, py + h - 1, 0, shade);
+    dc.DrawLine(px, py + h - 1, px + w - 1, py + h - 1, 0, shade);
+
+    if (focused && enabled && !pressed) {
+        dc.DrawLine(px + 4, py + 3, px + w - 5, py + 3, 1, textColor);
+        dc.DrawLine(px + 4, py + h - 4, px + 4, py + 2, 1, textColor);
+        dc.DrawLine(px + w - 5, py + 3, px + w - 5, py + h - 3, 1, textColor);
+        dc.DrawLine(px + 4, py + h - 4, px + w - 5, py + h - 4, 1, textColor);
+    }
+    if (hideContent)
+        return;
+
+    XImage* picture = (!enabled && disabledIcon != nullptr) ? disabledIcon : icon;
+    if (!text.empty()) {
+        const int32_t captionColour = enabled ? textColor : kDisabledCaption;
+        if (icon == nullptr) {
+            dc.DrawText(px + 6, py + 4, w - 12, h - 8, text, captionColour, face, 2);
+        } else {
+            const int32_t iconSpace = icon->width + 10;
+            dc.DrawText(px + iconSpace, py + 4, w - 12 - iconSpace, h - 8, text, captionColour, face, 0);
+        }
+    }
+    if (picture != nullptr) {
+        const int32_t top = py + (h - picture->height) / 2;
+        const int32_t left = text.empty() ? px + (w - picture->width) / 2 : px + 8;
+        dc.PutImage(left, top, 0, 0, picture);
+    }
+}
