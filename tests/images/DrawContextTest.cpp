@@ -5,6 +5,7 @@
 #include "gui/FontDescription.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 using namespace imagetest;
 

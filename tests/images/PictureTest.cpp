@@ -4,8 +4,6 @@
 #include "gui/DrawContext.h"
 #include "gui/images/Picture.h"
 
-#include <cstring>
-
 using namespace imagetest;
 
 namespace {
@@ -98,19 +96,7 @@ TEST_F(PictureTest, NullBufferBadSizeOrNoFormGiveNoPicture)
     EXPECT_EQ(Log(), "CreateImageFromRgb: size 0 x 1\nCreateImageFromRgb: size 1 x -4\n"
                      "CreateImageFromRgb: no form window\n");
     DestroyImage(nullptr);
-}
-
-TEST_F(PictureTest, RgbPictureOverloadUsesItsOwnSize)
-{
-    RgbPicture picture;
-    picture.width = 2;
-    picture.height = 1;
-    picture.rgb.reset(new unsigned char[6]{9, 8, 7, 6, 5, 4});
-    XImage* image = CreateImageFromRgb(form, picture);
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(XGetPixel(image, 1, 0), 0x060504u);
-    DestroyImage(image);
-    EXPECT_EQ(CreateImageFromRgb(form, RgbPicture()), nullptr);
+    EXPECT_EQ(FormOf(nullptr), nullptr);
 }
 
 TEST_F(PictureTest, PixmapHoldsThePicture)
@@ -131,31 +117,6 @@ TEST_F(PictureTest, PixmapHoldsThePicture)
     XFreePixmap(Dpy(), pixmap);
     EXPECT_EQ(ImageToPixmap(form, nullptr), static_cast<Pixmap>(None));
     DestroyImage(image);
-}
-
-TEST_F(PictureTest, MergeTakesTheWindowPixelWhereThePictureHasTheKey)
-{
-    const unsigned char rgb[] = {0, 0, 0, 200, 0, 0};
-    const unsigned char old[] = {1, 2, 3, 4, 5, 6};
-    XImage* picture = CreateImageFromRgb(form, rgb, 2, 1, sizeof rgb);
-    XImage* window = CreateImageFromRgb(form, old, 2, 1, sizeof old);
-    ASSERT_NE(picture, nullptr);
-    ASSERT_NE(window, nullptr);
-    MergeTransparentImage(form, picture, window, 5, 5, 0x000000);  // sizes are cut to 2 x 1
-    EXPECT_EQ(XGetPixel(picture, 0, 0), 0x010203u);
-    EXPECT_EQ(XGetPixel(picture, 1, 0), 0xC80000u);
-    DestroyImage(picture);
-    DestroyImage(window);
-}
-
-TEST_F(PictureTest, BlankImageIsBlackAndFormOfFindsTheForm)
-{
-    XImage* image = CreateBlankImage(form, 3, 3);
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(XGetPixel(image, 2, 2), 0u);
-    DestroyImage(image);
-    EXPECT_EQ(FormOf(form), form);
-    EXPECT_EQ(FormOf(nullptr), nullptr);
 }
 
 }  // namespace

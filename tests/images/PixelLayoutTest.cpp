@@ -101,12 +101,4 @@ TEST(PixelLayoutTest, MergeComparesTheKeyColourByComponent)
     EXPECT_EQ(picture, (std::vector<unsigned char>{1, 2, 3, 0, 0x11, 0x22, 0x33, 0}));
 }
 
-TEST(PixelLayoutTest, MergeRefusesStridesShorterThanTheRows)
-{
-    std::vector<unsigned char> picture(8, 0);
-    const std::vector<unsigned char> window(8, 5);
-    MergeTransparent(kTrueColor, picture.data(), 4, window.data(), 8, 2, 1, 0);
-    EXPECT_EQ(picture, std::vector<unsigned char>(8, 0));
-}
-
 }  // namespace
