@@ -50,6 +50,18 @@ TEST(Canvas, OutlineRingsContentWithoutTouchingIt) {
     EXPECT_EQ(CountSet(c), 5);
 }
 
+TEST(Canvas, FillEnclosedClosesHolesButNotTheOutside) {
+    Canvas c(7, 7);
+    c.FillRect(1, 1, 5, 5, Hex(0x336699));
+    c.Set(3, 3, artgen::kTransparent);       // a hole in the middle
+    c.FillRect(5, 2, 2, 1, artgen::kTransparent);  // a notch open to the border
+    c.FillEnclosed(Hex(0x102030));
+    EXPECT_TRUE(c.Get(3, 3) == Hex(0x102030));
+    EXPECT_TRUE(c.Get(5, 2).IsBlack());
+    EXPECT_TRUE(c.Get(0, 0).IsBlack());
+    EXPECT_TRUE(c.Get(2, 2) == Hex(0x336699));
+}
+
 TEST(Canvas, ShadingNeverTurnsAColourTransparent) {
     EXPECT_FALSE(artgen::Shade(Hex(0x010203), 0.01).IsBlack());
     EXPECT_TRUE(artgen::Shade(Hex(0x000000), 2.0).IsBlack());

@@ -27,6 +27,30 @@ const std::vector<Strip> kStrips = {
     {"ufo.bin", 40, 40, 40, {0, 1, 2, 3}},
 };
 
+// Transparent pixels of a frame that the border cannot reach through other
+// transparent pixels: holes through which the backdrop would show.
+int EnclosedTransparentPixels(const RgbPicture& p, int top, int w, int h) {
+    std::vector<char> reached(size_t(w) * h, 0);
+    std::vector<std::pair<int, int>> pending;
+    auto visit = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= w || y >= h || reached[size_t(y) * w + x]) return;
+        if (!p.At(x, top + y).IsBlack()) return;
+        reached[size_t(y) * w + x] = 1;
+        pending.emplace_back(x, y);
+    };
+    for (int x = 0; x < w; ++x) visit(x, 0), visit(x, h - 1);
+    for (int y = 0; y < h; ++y) visit(0, y), visit(w - 1, y);
+    while (!pending.empty()) {
+        const auto [x, y] = pending.back();
+        pending.pop_back();
+        visit(x + 1, y), visit(x - 1, y), visit(x, y + 1), visit(x, y - 1);
+    }
+    int holes = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) holes += p.At(x, top + y).IsBlack() && !reached[size_t(y) * w + x];
+    return holes;
+}
+
 bool SameFrame(const RgbPicture& p, int a, int b, int w, int h) {
     return p.SameRect(0, a * h, p, 0, b * h, w, h);
 }
@@ -46,6 +70,18 @@ TEST(SpriteStrips, EveryUsedFrameHasBlackCornersAndVisibleContent) {
             // At least a tenth of the frame is drawn: a sprite, not a speck.
             EXPECT_GE(picture.CountOpaque(0, top, w, h), w * h / 10);
         }
+    }
+}
+
+// Black is see-through, so a solid body must not contain any: only the gaps
+// between stems and blades of the vegetation are meant to show the backdrop.
+TEST(SpriteStrips, SolidSpritesHaveNoSeeThroughHoles) {
+    for (const Strip& s : kStrips) {
+        if (std::string(s.name) == "tiles.bin") continue;
+        const RgbPicture picture = LoadGenerated(s.name, s.width);
+        for (int f : s.usedFrames)
+            EXPECT_EQ(EnclosedTransparentPixels(picture, f * s.frameHeight, s.frameWidth, s.frameHeight), 0)
+                << s.name << " frame " << f;
     }
 }
 

@@ -132,14 +132,14 @@ Canvas DrawMountains() {
         Cloud(c, rng, 140 + i * 260, rng.Range(80, 140), rng.Range(80, 120), Hex(0xf2f6fb), Hex(0xcad8e8));
     // Two ranges of peaks of random height and spacing; snow runs down from
     // each summit, deeper on the higher ones.
-    struct Range_ {
+    struct PeakRange {
         double base, lowest, highest;
         int minGap, maxGap;
         Rgb rock, snow;
     };
-    const Range_ ranges[] = {{330, 90, 170, 90, 150, Hex(0x8c9cc2), Hex(0xeef3fa)},
+    const PeakRange ranges[] = {{330, 90, 170, 90, 150, Hex(0x8c9cc2), Hex(0xeef3fa)},
                              {410, 50, 110, 70, 120, Hex(0x667a9e), Hex(0xdfe8f3)}};
-    for (const Range_& r : ranges) {
+    for (const PeakRange& r : ranges) {
         std::vector<PointF> knots;
         for (int x = -rng.Range(20, 80); x < c.Width() + 160; x += rng.Range(r.minGap, r.maxGap)) {
             knots.push_back({double(x), r.base - rng.Real(r.lowest, r.highest)});

@@ -144,6 +144,37 @@ void Canvas::Outline(Rgb outline) {
             if (rim[size_t(y) * width + x]) Set(x, y, outline);
 }
 
+void Canvas::FillEnclosed(Rgb c) {
+    std::vector<uint8_t> outside(size_t(width) * height, 0);
+    std::vector<std::pair<int, int>> pending;
+    auto visit = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= width || y >= height) return;
+        uint8_t& seen = outside[size_t(y) * width + x];
+        if (seen || !Get(x, y).IsBlack()) return;
+        seen = 1;
+        pending.emplace_back(x, y);
+    };
+    for (int x = 0; x < width; ++x) {
+        visit(x, 0);
+        visit(x, height - 1);
+    }
+    for (int y = 0; y < height; ++y) {
+        visit(0, y);
+        visit(width - 1, y);
+    }
+    while (!pending.empty()) {
+        const auto [x, y] = pending.back();
+        pending.pop_back();
+        visit(x + 1, y);
+        visit(x - 1, y);
+        visit(x, y + 1);
+        visit(x, y - 1);
+    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (!outside[size_t(y) * width + x] && Get(x, y).IsBlack()) Set(x, y, c);
+}
+
 void Canvas::Blit(const Canvas& src, int x, int y, bool transparent) {
     for (int sy = 0; sy < src.height; ++sy)
         for (int sx = 0; sx < src.width; ++sx) {

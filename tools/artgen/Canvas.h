@@ -41,6 +41,11 @@ public:
     // the outline colour: the dark rim that makes pixel art read.
     void Outline(Rgb outline);
 
+    // Gives every transparent pixel that cannot be reached from the border
+    // through transparent pixels the colour c: closes pin-holes left between
+    // parts of a solid sprite, through which the backdrop would show.
+    void FillEnclosed(Rgb c);
+
     // Copies src with its top-left corner at (x, y); with transparent set,
     // black source pixels leave the canvas as it is.
     void Blit(const Canvas& src, int x, int y, bool transparent);

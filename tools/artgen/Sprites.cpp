@@ -94,6 +94,7 @@ Canvas DrawPlayerFrame(int phase, bool facingRight) {
         l.FillRect(13, int(hy) - 2, 3, 6, Hex(0x6b3a1e));  // hair under the cap
     });
     Layer(c, kInk, [&](Canvas& l) { Arm(l, 24 - int(std::lround(8 * swing)), 44 + bob, kTunic); });
+    c.FillEnclosed(kInk);
     return facingRight ? c : c.Mirrored();
 }
 
@@ -144,6 +145,7 @@ Canvas DrawBeeFrame(bool wingsUp, bool facingRight) {
         l.Line(14, 25, 13, 28, Hex(0x4a3424));
         l.Line(20, 25, 20, 28, Hex(0x4a3424));
     });
+    c.FillEnclosed(Hex(0x1e1410));
     return facingRight ? c : c.Mirrored();
 }
 
