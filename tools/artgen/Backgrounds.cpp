@@ -230,11 +230,12 @@ Canvas DrawDesert() {
     DitheredGradient(c, 0, 420, {Hex(0x5d9ccc), Hex(0xa8c8d8), Hex(0xf3dcae)}, 14);
     c.FillCircle(180, 130, 40, Hex(0xfff6d8));
     // Mesas: flat tops, steep sides, striped rock.
-    for (int m = 0; m < 3; ++m) {
-        const int x = 300 + m * 190 + rng.Range(-20, 20), w = rng.Range(90, 150), top = rng.Range(300, 340);
-        c.FillPolygon({{x - 20.0, 420.0}, {double(x), double(top)}, {double(x + w), double(top)}, {x + w + 24.0, 420.0}},
+    for (int m = 0; m < 4; ++m) {
+        const int x = 40 + m * 210 + rng.Range(-20, 20), w = rng.Range(90, 150), top = rng.Range(300, 350);
+        // The foot lies below the dunes' lowest dip, so no mesa floats.
+        c.FillPolygon({{x - 26.0, 470.0}, {double(x), double(top)}, {double(x + w), double(top)}, {x + w + 30.0, 470.0}},
                       Hex(0xc98a62));
-        for (int y = top + 10; y < 420; y += 14)
+        for (int y = top + 10; y < 470; y += 14)
             for (int xx = x - 24; xx < x + w + 24; ++xx)
                 for (int yy = y; yy < y + 3; ++yy)
                     if (c.Get(xx, yy) == Hex(0xc98a62)) c.Set(xx, yy, Hex(0xb67652));

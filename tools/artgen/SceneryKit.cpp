@@ -101,10 +101,11 @@ void Cloud(Canvas& canvas, Rng& rng, int cx, int cy, int width, Rgb light, Rgb s
         const double r = width * (0.12 + 0.14 * std::sin(t * 3.14159)) * rng.Real(0.85, 1.15);
         parts.push_back({cx - width / 2.0 + t * width, cy - r * 0.35, r});
     }
+    // A flat, shaded base is what makes pixel clouds read as clouds.
+    canvas.FillEllipse(cx, cy + 2, width * 0.5, width * 0.05 + 3, shade);
     for (const Puff& p : parts) canvas.FillEllipse(p.x, p.y + 3, p.r, p.r * 0.8, shade);
     for (const Puff& p : parts) canvas.FillEllipse(p.x, p.y, p.r * 0.92, p.r * 0.72, light);
-    // A flat base is what makes pixel clouds read as clouds.
-    canvas.FillRect(cx - width / 2, cy, width, int(width * 0.06) + 2, shade);
+    canvas.FillEllipse(cx, cy, width * 0.42, width * 0.04 + 1, light);
 }
 
 void PineTree(Canvas& canvas, int x, int baseY, int height, Rgb body, Rgb snow) {

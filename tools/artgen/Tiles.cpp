@@ -36,8 +36,8 @@ Canvas Ground() {
     for (int i = 0; i < 9; ++i) {
         const int x = rng.Range(0, 63), y = rng.Range(17, 60);
         const double rx = rng.Range(3, 5), ry = rng.Range(2, 3);
+        if (y >= kPlatformHeight - 6 && y <= kPlatformHeight + 2) continue;  // keep the rim clean
         for (int wrap : {-kTileSize, 0, kTileSize}) {
-            if (y >= kPlatformHeight - 6 && y <= kPlatformHeight + 2) continue;  // keep the rim clean
             c.FillEllipse(x + wrap, y, rx, ry, Hex(0x6a4226));
             c.FillEllipse(x + wrap - 0.5, y - 0.5, rx - 1, ry - 0.8, Hex(0xa27048));
             c.FillRect(x + wrap - int(rx) + 2, y - int(ry) + 1, 2, 1, Hex(0xbf9262));
