@@ -1,0 +1,191 @@
+#include "forms/FormNamePlayer.h"
+
+#include "app/Application.h"
+#include "gui/controls/ButtonCustom.h"
+#include "gui/controls/CellControl.h"
+#include "gui/controls/TextBoxCustom.h"
+#include "services/SoundPlayer.h"
+
+#include <X11/Xutil.h>
+
+std::string PlayerName;
+
+namespace {
+
+constexpr int32_t kFormWidth = 250;   // pixels, client area
+constexpr int32_t kFormHeight = 115;  // pixels
+constexpr int32_t kLabelTop = 15;
+constexpr int32_t kLabelHeight = 14;
+constexpr int32_t kNameTop = 45;
+constexpr int32_t kNameHeight = 20;
+constexpr int kNameLength = 10;       // characters
+constexpr int32_t kButtonTop = 80;
+constexpr int32_t kButtonWidth = 80;
+constexpr int32_t kButtonHeight = 28;
+constexpr char kCarriageReturn = 13;
+constexpr char kDelete = 127;
+
+FormNamePlayer* Self(GUIElement* element)
+{
+    return static_cast<FormNamePlayer*>(element);
+}
+
+void OnLoad(GUIElement* element, uint64_t)
+{
+    Self(element)->FormLoad();
+}
+
+bool OnQueryClose(GUIElement* element)
+{
+    return Self(element)->FormQueryClose();
+}
+
+void OnResize(GUIElement* element)
+{
+    Self(element)->FormResize();
+}
+
+bool OnKeyPress(GUIElement* element, char character)
+{
+    return Self(element)->FormKeyPress(character);
+}
+
+void OnKeyDown(GUIElement* element, KeySym keysym)
+{
+    Self(element)->FormKeyDown(keysym);
+}
+
+void OnKeyUp(GUIElement* element, KeySym keysym)
+{
+    Self(element)->FormKeyUp(keysym);
+}
+
+// The OK button's command: the button's form hears of the click.
+void ForwardClick(GUIElement* element, GUIElement* /*argument*/)
+{
+    GUIElement* form = element;
+    if (element->GetType() != "form")
+        form = static_cast<Child*>(element)->GetForm();
+    if (auto* dialog = dynamic_cast<FormNamePlayer*>(form))
+        dialog->ControlClick(element);
+}
+
+}  // namespace
+
+FormNamePlayer::FormNamePlayer(Form* main, uint64_t ownerValue, const std::string& caption)
+    : Form(ownerValue, true)
+{
+    PlayerName.clear();
+    if (main != nullptr) {
+        SetApplication(main->GetApplication());
+        mainForm = main;
+        // Until this form closes the main form ignores its keys.
+        mainForm->SetEnabled(false);
+        mainForm->SetActiveDialog(this);
+    }
+    SetSize(kFormWidth, kFormHeight);
+    SetTitle(caption);
+    InstallHandlers();
+}
+
+FormNamePlayer::FormNamePlayer(uint64_t ownerValue, const std::string& caption)
+    : FormNamePlayer(nullptr, ownerValue, caption)
+{
+}
+
+FormNamePlayer::~FormNamePlayer()
+{
+    delete nameBox;
+    delete labelCell;
+    delete okButton;
+    // The main form must not be left pointing at a dialog that is gone.
+    if (mainForm != nullptr && mainForm->GetActiveDialog() == this)
+        mainForm->SetActiveDialog(nullptr);
+}
+
+void FormNamePlayer::InstallHandlers()
+{
+    SetLoadHandler(&OnLoad);
+    SetQueryCloseHandler(&OnQueryClose);
+    SetResizeHandler(&OnResize);
+    SetKeyPressHandler(&OnKeyPress);
+    SetKeyDownHandler(&OnKeyDown);
+    SetKeyUpHandler(&OnKeyUp);
+}
+
+void FormNamePlayer::SetLabelText(const std::string& textOfLabel)
+{
+    labelText = textOfLabel;
+    if (created && labelCell != nullptr)
+        labelCell->SetText(labelText);
+}
+
+void FormNamePlayer::OnCreated()
+{
+    if (mainForm != nullptr && mainForm->GetWindow() != 0 && application != nullptr)
+        XSetTransientForHint(application->GetDisplay(), window, mainForm->GetWindow());
+}
+
+void FormNamePlayer::FormLoad()
+{
+    const int32_t formWidth = GetWidth();
+
+    labelCell = new CellControl(this);
+    labelCell->SetText(labelText);
+    labelCell->SetAlignment(2);
+    labelCell->SetSize(formWidth, kLabelHeight);
+    labelCell->MoveTo(0, kLabelTop);
+    labelCell->Create();
+
+    nameBox = new TextBoxCustom(this, "");
+    nameBox->SetSize(formWidth / 2, kNameHeight);
+    nameBox->MoveTo(formWidth / 4, kNameTop);
+    nameBox->SetMaxLength(kNameLength);
+    nameBox->Create();
+
+    okButton = new ButtonCustom(this, "OK");
+    okButton->SetSize(kButtonWidth, kButtonHeight);
+    okButton->MoveTo((formWidth - kButtonWidth) / 2, kButtonTop);
+    okButton->SetCommand(&ForwardClick);
+    okButton->Create();
+
+    nameBox->SetFocus();
+}
+
+bool FormNamePlayer::FormQueryClose()
+{
+    FormSpare2();
+    if (mainForm != nullptr) {
+        mainForm->SetActiveDialog(nullptr);
+        mainForm->SetEnabled(true);
+    }
+    return true;
+}
+
+bool FormNamePlayer::FormKeyPress(char character)
+{
+    if (character == kCarriageReturn || character == kDelete) {
+        if (okButton != nullptr)
+            ControlClick(okButton);
+        return false;
+    }
+    return true;
+}
+
+void FormNamePlayer::ControlClick(GUIElement* control)
+{
+    if (control == nullptr || okButton == nullptr || control->GetId() != okButton->GetId())
+        return;
+    const std::string name = nameBox != nullptr ? nameBox->GetText() : std::string();
+    if (name.empty()) {
+        PlayBeep();
+        if (nameBox != nullptr)
+            nameBox->SetFocus();
+        return;
+    }
+    if (!FormQueryClose())
+        return;
+    PlayerName = name;
+    DestroyWindow();
+    Close();
+}
