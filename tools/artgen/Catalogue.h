@@ -45,13 +45,17 @@ inline constexpr PictureFile kPictures[] = {
     {"replay.bin", "LIFE LOST", 800, 640, 800, 640, 1, false, DrawLifeLost},
     {"livello.bin", "LEVEL COMPLETE", 800, 640, 800, 640, 1, false, DrawLevelDone},
     {"gameover.bin", "GAME OVER", 800, 640, 800, 640, 1, false, DrawGameOver},
-    {"player.bin", "PLAYER: 0-2 WALK LEFT, 3-5 WALK RIGHT", 48, 384, 48, 64, 6, true, DrawPlayerStrip},
-    {"tiles.bin", "TILES: 0 GROUND (TOP HALF = PLATFORM), 1-6 VEGETATION, 7-9 SPARE", 64, 640, 64, 64, 7,
-     true, DrawTilesStrip},
-    {"money.bin", "COIN IN THE TOP-LEFT 20X19", 24, 24, 20, 19, 1, true, DrawMoney},
-    {"ape.bin", "BEE: 0-1 FACING RIGHT, 2-3 FACING LEFT", 40, 120, 40, 30, 4, true, DrawBeeStrip},
-    {"fire.bin", "FIRE: 2-7 TALL (DEADLY), 0-1 AND 8-11 EMBERS", 40, 360, 40, 30, 12, true, DrawFireStrip},
-    {"ufo.bin", "SAUCER: LIGHTS RUN ROUND THE RIM", 40, 160, 40, 40, 4, true, DrawUfoStrip},
+    {"player.bin", "PLAYER: 0-2 WALK LEFT, 3-5 WALK RIGHT", kPlayerWidth, kPlayerHeight * kPlayerFrames,
+     kPlayerWidth, kPlayerHeight, kPlayerFrames, true, DrawPlayerStrip},
+    {"tiles.bin", "TILES: 0 GROUND (TOP HALF = PLATFORM), 1-6 VEGETATION, 7-9 SPARE", kTileSize,
+     kTileSize * kTileFrames, kTileSize, kTileSize, 7, true, DrawTilesStrip},
+    {"money.bin", "COIN IN THE TOP-LEFT 20X19", kCoinCell, kCoinCell, kCoinWidth, kCoinHeight, 1, true, DrawMoney},
+    {"ape.bin", "BEE: 0-1 FACING RIGHT, 2-3 FACING LEFT", kBeeWidth, kBeeHeight * kBeeFrames, kBeeWidth, kBeeHeight,
+     kBeeFrames, true, DrawBeeStrip},
+    {"fire.bin", "FIRE: 2-7 TALL (DEADLY), 0-1 AND 8-11 EMBERS", kFireWidth, kFireHeight * kFireFrames, kFireWidth,
+     kFireHeight, kFireFrames, true, DrawFireStrip},
+    {"ufo.bin", "SAUCER: LIGHTS RUN ROUND THE RIM", kUfoWidth, kUfoHeight * kUfoFrames, kUfoWidth, kUfoHeight,
+     kUfoFrames, true, DrawUfoStrip},
 };
 inline constexpr int kPictureCount = int(sizeof(kPictures) / sizeof(kPictures[0]));
 static_assert(kPictureCount == 19, "13 full-screen pictures and 6 sprite strips");
@@ -62,6 +66,11 @@ constexpr bool FramesFit() {
     return true;
 }
 static_assert(FramesFit(), "every used frame lies inside its picture");
+// The game decodes the strips at these sizes.
+static_assert(kPlayerHeight * kPlayerFrames == 384 && kTileSize * kTileFrames == 640 &&
+                  kBeeHeight * kBeeFrames == 120 && kFireHeight * kFireFrames == 360 &&
+                  kUfoHeight * kUfoFrames == 160,
+              "strip heights");
 
 inline constexpr SoundFile kSounds[] = {
     {"beep.wav", "REFUSED KEY", 0.1, SynthBeep},

@@ -63,7 +63,7 @@ Canvas DrawPlayerFrame(int phase, bool facingRight) {
     const int backLift = int(std::lround(3 * std::max(0.0, -std::cos(p))));
     const int bob = std::fabs(swing) < 0.5 ? -1 : 0;  // the body rises while the legs pass
 
-    Canvas c(48, 64);
+    Canvas c(kPlayerWidth, kPlayerHeight);
     Layer(c, kInk, [&](Canvas& l) {
         Leg(l, 23, backFoot, 63 - backLift, kPantsShade, kBootShade);
         Arm(l, 24 + int(std::lround(8 * swing)), 44 + bob, kTunicShade);
@@ -99,11 +99,12 @@ Canvas DrawPlayerFrame(int phase, bool facingRight) {
 }
 
 Canvas DrawPlayerStrip() {
-    return Strip(48, 64, 6, [](int i) { return DrawPlayerFrame(i % 3, i >= 3); });
+    return Strip(kPlayerWidth, kPlayerHeight, kPlayerFrames,
+                 [](int i) { return DrawPlayerFrame(i % 3, i >= 3); });
 }
 
 Canvas DrawMoney() {
-    Canvas c(24, 24);
+    Canvas c(kCoinCell, kCoinCell);
     const double cx = 10, cy = 9.5;
     c.FillEllipse(cx, cy, 10, 9.5, Hex(0x7a4c10));
     c.FillEllipse(cx, cy, 8.8, 8.3, Hex(0xf2c23a));
@@ -117,7 +118,7 @@ Canvas DrawMoney() {
 }
 
 Canvas DrawBeeFrame(bool wingsUp, bool facingRight) {
-    Canvas c(40, 30);
+    Canvas c(kBeeWidth, kBeeHeight);
     Layer(c, Hex(0x4e6a84), [&](Canvas& l) {
         if (wingsUp) {
             l.FillEllipse(15, 6.5, 6.5, 5, Hex(0xd6ecf8));
@@ -150,7 +151,7 @@ Canvas DrawBeeFrame(bool wingsUp, bool facingRight) {
 }
 
 Canvas DrawBeeStrip() {
-    return Strip(40, 30, 4, [](int i) { return DrawBeeFrame(i % 2 == 0, i < 2); });
+    return Strip(kBeeWidth, kBeeHeight, kBeeFrames, [](int i) { return DrawBeeFrame(i % 2 == 0, i < 2); });
 }
 
 int FlameHeight(int frame) {
@@ -160,7 +161,7 @@ int FlameHeight(int frame) {
 }
 
 Canvas DrawFireFrame(int frame) {
-    Canvas c(40, 30);
+    Canvas c(kFireWidth, kFireHeight);
     const int height = FlameHeight(frame);
     const double phase = frame * 1.7;
     auto tongue = [&](Canvas& l, double cx, double h, double w, Rgb col) {
@@ -199,10 +200,10 @@ Canvas DrawFireFrame(int frame) {
     return c;
 }
 
-Canvas DrawFireStrip() { return Strip(40, 30, 12, DrawFireFrame); }
+Canvas DrawFireStrip() { return Strip(kFireWidth, kFireHeight, kFireFrames, DrawFireFrame); }
 
 Canvas DrawUfoFrame(int frame) {
-    Canvas c(40, 40);
+    Canvas c(kUfoWidth, kUfoHeight);
     Layer(c, Hex(0x161a26), [&](Canvas& l) {
         for (int y = 4; y <= 20; ++y)  // glass dome, the top of a circle
             for (int x = 10; x <= 30; ++x)
@@ -227,6 +228,6 @@ Canvas DrawUfoFrame(int frame) {
     return c;
 }
 
-Canvas DrawUfoStrip() { return Strip(40, 40, 4, DrawUfoFrame); }
+Canvas DrawUfoStrip() { return Strip(kUfoWidth, kUfoHeight, kUfoFrames, DrawUfoFrame); }
 
 }  // namespace artgen

@@ -6,6 +6,13 @@
 
 namespace artgen {
 
+// Frame sizes in pixels and frame counts of the strips.
+constexpr int kPlayerWidth = 48, kPlayerHeight = 64, kPlayerFrames = 6;
+constexpr int kCoinCell = 24, kCoinWidth = 20, kCoinHeight = 19;
+constexpr int kBeeWidth = 40, kBeeHeight = 30, kBeeFrames = 4;
+constexpr int kFireWidth = 40, kFireHeight = 30, kFireFrames = 12;
+constexpr int kUfoWidth = 40, kUfoHeight = 40, kUfoFrames = 4;
+
 // One 48 x 64 player frame; phase 0..2 of the walk cycle.
 Canvas DrawPlayerFrame(int phase, bool facingRight);
 Canvas DrawPlayerStrip();  // 48 x 384: frames 0-2 walk left, 3-5 walk right
