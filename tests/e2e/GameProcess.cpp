@@ -1,0 +1,209 @@
+#include "tests/e2e/GameProcess.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+// XGetImage on a window being torn down fails with BadMatch: not fatal here.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+bool CopyFile(const std::string& from, const std::string& to)
+{
+    const std::string bytes = ReadFileBytes(from);
+    if (bytes.empty())
+        return false;
+    const int fd = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0755);
+    if (fd < 0)
+        return false;
+    const bool written = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    close(fd);
+    return written;
+}
+}  // namespace
+
+GameProcess::GameProcess()
+{
+    const char* dir = std::getenv("BRUVO_GAME_DIR");
+    gameDir = dir != nullptr ? dir : "";
+}
+
+GameProcess::~GameProcess()
+{
+    if (pid > 0) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
+    if (display != nullptr)
+        XCloseDisplay(display);
+}
+
+bool GameProcess::Start()
+{
+    if (gameDir.empty()) {
+        problem = "BRUVO_GAME_DIR is not set";
+        return false;
+    }
+    if (!CopyFile(gameDir + "/bruvo", folder.File("bruvo"))) {
+        problem = "cannot copy " + gameDir + "/bruvo";
+        return false;
+    }
+    // A real Data/ folder of links, so what the game writes there stays here.
+    mkdir(folder.File("Data").c_str(), 0777);
+    DIR* data = opendir((gameDir + "/Data").c_str());
+    if (data == nullptr) {
+        problem = "no " + gameDir + "/Data: build the bruvo target";
+        return false;
+    }
+    while (dirent* entry = readdir(data)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            symlink((gameDir + "/Data/" + name).c_str(), folder.File("Data/" + name).c_str());
+    }
+    closedir(data);
+    folder.Write(".asoundrc", "pcm.!default {\n  type null\n}\n");
+    folder.Write("joystick.cfg", "JoystickEnable= 0\n");
+
+    display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        problem = "no X display";
+        return false;
+    }
+    XSetErrorHandler(IgnoreXError);
+
+    pid = fork();
+    if (pid == 0) {
+        if (chdir(folder.Path().c_str()) != 0)
+            _exit(127);
+        setenv("HOME", folder.Path().c_str(), 1);
+        const int null = open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+            close(null);
+        }
+        execl("./bruvo", "bruvo", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (pid < 0) {
+        problem = "fork failed";
+        return false;
+    }
+    window = FindWindow("Bruvo Stage Krodel - a Krodel Games production, 2026", 10000);
+    if (window == 0) {
+        problem = "the game window did not appear";
+        return false;
+    }
+    return true;
+}
+
+Window GameProcess::Search(Window under, const std::string& title)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, under, &root, &parent, &children, &count))
+        return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) && name != nullptr) {
+            if (title == name)
+                found = children[i];
+            XFree(name);
+        }
+        if (found == 0)
+            found = Search(children[i], title);
+    }
+    if (children != nullptr)
+        XFree(children);
+    return found;
+}
+
+Window GameProcess::FindWindow(const std::string& title, int timeoutMs)
+{
+    for (int waited = 0; waited <= timeoutMs; waited += 50) {
+        const Window found = Search(DefaultRootWindow(display), title);
+        if (found != 0) {
+            XWindowAttributes attributes{};
+            if (XGetWindowAttributes(display, found, &attributes) && attributes.map_state == IsViewable)
+                return found;
+        }
+        Pause(50);
+    }
+    return 0;
+}
+
+std::pair<int, int> GameProcess::SizeOf(Window target)
+{
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display, target, &attributes))
+        return {0, 0};
+    return {attributes.width, attributes.height};
+}
+
+XImage* GameProcess::Grab(int x, int y, int width, int height)
+{
+    if (window == 0)
+        return nullptr;
+    return XGetImage(display, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                     AllPlanes, ZPixmap);
+}
+
+void GameProcess::Key(KeySym keysym)
+{
+    const KeyCode code = XKeysymToKeycode(display, keysym);
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XFlush(display);
+    Pause(40);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    XFlush(display);
+    Pause(40);
+}
+
+void GameProcess::Type(const std::string& letters)
+{
+    for (char letter : letters)
+        Key(XStringToKeysym(std::string(1, letter).c_str()));
+}
+
+void GameProcess::Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+std::string GameProcess::DataFile(const std::string& name) const { return ReadFileBytes(gameDir + "/Data/" + name); }
+
+int GameProcess::Close()
+{
+    if (pid <= 0)
+        return -1;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+    for (int waited = 0; waited < 10000; waited += 50) {
+        int status = 0;
+        const pid_t ended = waitpid(pid, &status, WNOHANG);
+        if (ended == pid) {
+            pid = -1;
+            window = 0;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        Pause(50);
+    }
+    return -1;
+}

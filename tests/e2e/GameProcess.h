@@ -1,0 +1,56 @@
+// The bruvo executable run as a player runs it: copied into a temporary game
+// folder whose Data/ links to the generated files, started on $DISPLAY, found
+// by its window title, fed keys through XTest and looked at through XGetImage.
+#pragma once
+
+#include "tests/common/TempDir.h"
+
+#include <X11/Xlib.h>
+#include <string>
+#include <sys/types.h>
+
+class GameProcess {
+public:
+    GameProcess();
+    ~GameProcess();
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    // Lays out the folder, starts the game and waits for its window; false
+    // with Problem() set when something is missing.
+    bool Start();
+    const std::string& Problem() const { return problem; }
+
+    // A rectangle of the game window (form pixels), or null. The caller destroys it.
+    XImage* Grab(int x, int y, int width, int height);
+    // Presses and releases the key of a key symbol.
+    void Key(KeySym keysym);
+    void Type(const std::string& letters);
+    static void Pause(int milliseconds);
+
+    // A top-level window whose name is exactly title, or 0 (waits up to the timeout).
+    Window FindWindow(const std::string& title, int timeoutMs);
+    // Size of a window, as (width, height).
+    std::pair<int, int> SizeOf(Window window);
+    Window GameWindow() const { return window; }
+    Display* GetDisplay() const { return display; }
+
+    // Bytes of a generated Data/ file.
+    std::string DataFile(const std::string& name) const;
+    // Bytes of a file of the game folder.
+    std::string Read(const std::string& name) const { return folder.Read(name); }
+
+    // Asks the window manager way to close the game window and waits for the
+    // program to end: its exit status, or -1 when it did not end in time.
+    int Close();
+
+private:
+    Window Search(Window under, const std::string& title);
+
+    TempDir folder;
+    std::string gameDir;
+    std::string problem;
+    Display* display = nullptr;
+    Window window = 0;
+    pid_t pid = -1;
+};
