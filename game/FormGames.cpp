@@ -359,12 +359,13 @@ void FormGames::RenderRect(int32_t x, int32_t y, int32_t rectWidth, int32_t rect
         WriteLog("RenderText(): E' possibile scrivere nel metodo RunApp o nei metodi successivi.");
         return;
     }
+    const bool wasRendering = rendering;
     rendering = true;
     // FillRectangle paints one pixel less each way than it is given.
     drawing->FillRectangle(x, y, rectWidth + 1, rectHeight + 1, 0, 0, colour);
     if (bmpScena)
         CaptureIntoScene(x, y, rectWidth, rectHeight, false);
-    rendering = false;
+    rendering = wasRendering;
 }
 
 void FormGames::RenderText(int32_t x, int32_t y, int32_t textWidth, int32_t textHeight,
@@ -374,6 +375,8 @@ void FormGames::RenderText(int32_t x, int32_t y, int32_t textWidth, int32_t text
         WriteLog("RenderText(): E' possibile scrivere nel metodo RunApp o nei metodi successivi.");
         return;
     }
+    // Kept as found: RenderSfondo writes its loading text while it rewrites the buffers.
+    const bool wasRendering = rendering;
     rendering = true;
     drawing->DrawText(x, y, textWidth, textHeight, text, colour, -1, 0);
     if (bmpScena) {
@@ -382,7 +385,7 @@ void FormGames::RenderText(int32_t x, int32_t y, int32_t textWidth, int32_t text
         // Transparent, so the black around the glyphs keeps the scene.
         CaptureIntoScene(x, y, textWidth, textHeight, true);
     }
-    rendering = false;
+    rendering = wasRendering;
 }
 
 int32_t FormGames::TextWidth(const std::string& text) { return drawing ? drawing->TextWidth(text) : 0; }
@@ -420,7 +423,8 @@ void FormGames::RenderHud()
     XSetForeground(display, gc, kTextWhite);
     const int baseline = ascent + kHudBaselineGap;
 
-    // Fixed buffers: the status line is redrawn during play and allocates nothing.
+    // Fixed buffers: the status line is redrawn during play (only Xlib's
+    // read-back below allocates, for its own temporary image).
     char number[16];
     char line[32];
     std::snprintf(number, sizeof number, "%d", score);
