@@ -5,6 +5,8 @@
 #include "gui/controls/Timer.h"
 #include "gui/images/Picture.h"
 
+#include <dirent.h>
+
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <algorithm>
@@ -180,6 +182,35 @@ TEST_F(FormGamesTest, LoadSpritePictureReportsMissingFilesAndReplacesItsPicture)
     pictures.push_back(strip);
     EXPECT_EQ(PixelOf(strip, 3, 5), 0x00FF00u);
     EXPECT_EQ(Log(), "Data/none.bin: non trovato\n");
+}
+
+size_t OpenDescriptors()
+{
+    size_t count = 0;
+    if (DIR* folder = opendir("/proc/self/fd")) {
+        while (readdir(folder) != nullptr)
+            ++count;
+        closedir(folder);
+    }
+    return count;
+}
+
+TEST_F(FormGamesTest, PictureFilesAreClosedAfterLoading)
+{
+    MakeForm();
+    WritePicture("Data/back.bin", 800, 640, Background);
+    WritePicture("Data/strip.bin", 40, 30, Background, 100);
+    form->RenderSfondo("Data/back.bin");  // the first load may open fonts and the like
+    const size_t before = OpenDescriptors();
+    XImage* strip = nullptr;
+    int32_t bytes = 0;
+    for (int round = 0; round < 3; ++round) {
+        form->RenderSfondo("Data/back.bin");
+        form->LoadSpritePicture("Data/strip.bin", 40, 30, &strip, &bytes);
+        form->LoadSpritePicture("Data/missing.bin", 40, 30, &strip, &bytes);
+    }
+    pictures.push_back(strip);
+    EXPECT_EQ(OpenDescriptors(), before);
 }
 
 TEST_F(FormGamesTest, RenderSfondoWithoutArgumentsCopiesTheBackgroundOverBothLayers)
