@@ -66,18 +66,6 @@ TEST_F(FormGamesTest, TheFirstPaintRunsRunAppOnceAndStartsTheFrameTimer)
     EXPECT_EQ(form->runApps, 1);
 }
 
-TEST_F(FormGamesTest, StartLevelResetsTheCounters)
-{
-    MakeForm();
-    form->SetScore(450);
-    form->SetLives(1);
-    form->SetLevel(7);
-    form->StartLevel();
-    EXPECT_EQ(form->GetScore(), 0);
-    EXPECT_EQ(form->GetLevel(), 1);
-    EXPECT_EQ(form->GetLives(), 3);
-}
-
 TEST_F(FormGamesTest, OperationsBeforeTheWindowIsReadyLogAndDrawNothing)
 {
     MakeForm(false);

@@ -63,20 +63,12 @@ protected:
     XImage* strip = nullptr;
 };
 
-TEST_F(SpriteTest, ANewSpriteStartsUndrawnAtFrameZeroWithTheNextId)
+TEST_F(SpriteTest, EverySpriteMadeTakesTheNextId)
 {
     Sprite first(form, strip, 16, 10);
-    Sprite second(form, strip, 16, 10);
+    SpriteMonete second(form, strip, 16, 10);
     EXPECT_EQ(second.GetId(), first.GetId() + 1);
     EXPECT_EQ(Sprite::SpritesMade(), second.GetId());
-    EXPECT_EQ(first.GetKind(), "sprite");
-    EXPECT_EQ(first.GetFrame(), 0);
-    EXPECT_EQ(first.GetX(), 0);
-    EXPECT_EQ(first.GetY(), 0);
-    EXPECT_FALSE(first.IsPlaced());
-    EXPECT_EQ(first.GetLastX(), -1);
-    EXPECT_FALSE(first.Lands());
-    EXPECT_FALSE(first.IsInScene());
     first.SetFrame(3);
     EXPECT_EQ(first.GetFrame(), 3);
 }
@@ -321,24 +313,6 @@ TEST_F(SpriteTest, TheFactoryMakesEachKindAndNothingForOtherNames)
     EXPECT_EQ(CreateSprite(form, tiles, 3, strip), nullptr);
     SpriteDesc unnamed{800, 640, 64, 64, 0, 0, 60, nullptr};
     EXPECT_EQ(CreateSprite(form, unnamed, 0, strip), nullptr);
-}
-
-TEST_F(SpriteTest, ABeeAndASaucerKeepTheirPatrolStateAndTheSaucerNeverTurns)
-{
-    SpriteApe bee(form, strip, 40, 30);
-    EXPECT_EQ(bee.maxX, -1);
-    EXPECT_EQ(bee.minX, -1);
-    EXPECT_EQ(bee.worldX, -1);
-    EXPECT_EQ(bee.speed, 0);
-    SpriteUfo ufo(form, strip, 16, 10);
-    SpriteDesc desc{800, 640, 16, 10, 0, 3, 300, "ufo"};
-    ufo.SetFrame(1);
-    ufo.TurnLeft(&desc);
-    ufo.TurnRight(&desc);
-    EXPECT_EQ(ufo.GetFrame(), 1);
-    EXPECT_EQ(desc.firstFrame, 0);
-    EXPECT_EQ(desc.lastFrame, 3);
-    EXPECT_TRUE(Drawn().empty());
 }
 
 TEST_F(SpriteTest, AFireErasesItselfBeforeAFrameChange)
