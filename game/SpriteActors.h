@@ -6,8 +6,8 @@
 //   SpritePlayer::Land, SpritePlayer::TurnLeft, SpritePlayer::TurnRight
 //   SpriteApe::TurnLeft, SpriteApe::TurnRight
 //   SpriteFire::Act
-// Everything else (constructors, SpriteUfo's turns, SpriteFire::SetFrame) is
-// in SpriteActors.cpp. GetOwner() is the FormMain that created the sprite.
+// The constructors and SpriteFire::SetFrame are in SpriteActors.cpp, the
+// saucer's empty turns below. GetOwner() is the FormMain that made the sprite.
 #pragma once
 
 #include "game/Sprite.h"
