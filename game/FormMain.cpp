@@ -2,14 +2,15 @@
 // sequences that end a level (a lost life, a finished level).
 #include "game/FormMain.h"
 
+#include "forms/FormNamePlayer.h"
 #include "game/GameClock.h"
 #include "game/LevelLayouts.h"
 #include "game/SpriteActors.h"
 #include "game/SpriteAnim.h"
 #include "game/SpriteFactory.h"
 #include "game/SpriteScenery.h"
-#include "services/Joystick.h"
 #include "gui/images/Picture.h"
+#include "services/Joystick.h"
 #include "services/SoundPlayer.h"
 
 #include <algorithm>
@@ -62,6 +63,7 @@ FormMain::~FormMain()
     DeleteCoins();
     DeleteEnemies();
     FreeSpritePictures();
+    delete nameForm;
     delete joystick;
 }
 
@@ -221,6 +223,7 @@ void FormMain::PlayerDies()
     sound->PlaySound("Data/urlo.wav", false);
     if (lives < 1) {
         RenderSfondo("Data/gameover.bin");
+        OpenNameEntry();
         gameState = GameState::NameEntry;
         return;
     }

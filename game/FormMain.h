@@ -112,6 +112,10 @@ public:
     // High scores (HighScores.cpp).
     void LoadHighScores();
     void ShowNextHighScore();
+    // The name form after the last life, centred over the game window.
+    void OpenNameEntry();
+    // The name form's CloseHandler: the score enters the table.
+    void AddHighScore();
 
     // The state the sprites and animations read and change.
     GameState GetGameState() const { return gameState; }
@@ -166,6 +170,7 @@ private:
     void DeleteEnemies();
     void DeleteFires();
     void DeleteCoins();
+    static void NameFormClosed(GUIElement* element);
     bool StillPlaying() const { return gameState == GameState::Playing; }
 
     GameState gameState = GameState::Building;

@@ -1,13 +1,17 @@
 // The high-score side of the game flow: the table's lines shown in turn on
-// the title screen.
+// the title screen, the name entry after the last life, and the recording of
+// the finished game's score when the name form closes.
 #include "game/FormMain.h"
 
+#include "forms/FormNamePlayer.h"
 #include "forms/ScoreTable.h"
 #include "support/StringUtil.h"
 
 namespace {
 constexpr const char* kGameTitle = "Bruvo Stage Krodel";  // names the table's folder
+constexpr const char* kNameCaption = "Classifica";
 constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int kNameColumns = 12;  // the name is padded to this many characters
 }  // namespace
 
 void FormMain::LoadHighScores()
@@ -34,4 +38,33 @@ void FormMain::ShowNextHighScore()
                              highScoreLines[highScoreShown];
     RenderText(5, 7, text, kWhite);
     highScoreShown = (highScoreShown + 1) % static_cast<int32_t>(highScoreLines.size());
+}
+
+void FormMain::OpenNameEntry()
+{
+    delete nameForm;
+    nameForm = new FormNamePlayer(this, GetOwner(), kNameCaption);
+    nameForm->SetCloseHandler(NameFormClosed);
+    // Centred over the game window; both positions are the windows' outer
+    // corners, as MoveTo takes them.
+    nameForm->MoveTo(GetX() + (QueryWidth() - nameForm->GetWidth()) / 2,
+                     GetY() + (QueryHeight() - nameForm->GetHeight()) / 2);
+    nameForm->Create();
+    nameForm->Show();
+}
+
+void FormMain::NameFormClosed(GUIElement* element)
+{
+    Form* opener = static_cast<FormNamePlayer*>(element)->GetMainForm();
+    if (opener != nullptr)
+        static_cast<FormMain*>(opener)->AddHighScore();
+}
+
+void FormMain::AddHighScore()
+{
+    ScoreTable table(kGameTitle);
+    table.AddScore(score, PadRight(PlayerName, ' ', kNameColumns) + " Level " + IntToString(level));
+    gameState = GameState::ScoreRecorded;
+    // The name form's window is gone: keys must reach the game window again.
+    SetFocus();
 }

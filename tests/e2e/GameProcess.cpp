@@ -68,8 +68,9 @@ bool GameProcess::Start()
         return false;
     }
     while (dirent* entry = readdir(data)) {
+        // Files only: a table folder left by a played game stays out.
         const std::string name = entry->d_name;
-        if (name != "." && name != "..")
+        if (entry->d_type == DT_REG)
             symlink((gameDir + "/Data/" + name).c_str(), folder.File("Data/" + name).c_str());
     }
     closedir(data);
