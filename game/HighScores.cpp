@@ -51,6 +51,8 @@ void FormMain::OpenNameEntry()
                      GetY() + (QueryHeight() - nameForm->GetHeight()) / 2);
     nameForm->Create();
     nameForm->Show();
+    // Without a window manager nobody else gives the new window the keyboard.
+    nameForm->SetFocus();
 }
 
 void FormMain::NameFormClosed(GUIElement* element)

@@ -9,6 +9,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <string>
@@ -112,5 +113,89 @@ TEST(GameEndToEnd, TitleBlinksThenGStartsLevel1AndThePlayerLands)
     EXPECT_TRUE(landed) << "the player did not reach the ground";
 
     // Closing the window ends the program normally.
+    EXPECT_EQ(game.Close(), 0);
+}
+
+namespace {
+// Waits until the status line's fill shows in the top-left corner: a level
+// (or the title's Top Ten strip) is on the window.
+bool WaitForStrip(GameProcess& game, int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 20) {
+        if (XImage* corner = game.Grab(0, 0, 4, 4)) {
+            const bool strip = CountColour(corner, 0x010101) == 16;
+            XDestroyImage(corner);
+            if (strip)
+                return true;
+        }
+        GameProcess::Pause(20);
+    }
+    return false;
+}
+
+// Waits until the corner no longer shows the strip (a full-screen picture).
+bool WaitForPicture(GameProcess& game, int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 20) {
+        if (XImage* corner = game.Grab(0, 0, 4, 4)) {
+            const bool strip = CountColour(corner, 0x010101) == 16;
+            XDestroyImage(corner);
+            if (!strip)
+                return true;
+        }
+        GameProcess::Pause(20);
+    }
+    return false;
+}
+}  // namespace
+
+// Three lives lost in level 2's first hole, a name typed into the Classifica
+// dialog, the line in the table, and the title showing it.
+TEST(GameEndToEnd, LastLifeTakesANameIntoTheTableAndTheTitleShowsIt)
+{
+    GameProcess game;
+    ASSERT_TRUE(game.Start()) << game.Problem();
+    GameProcess::Pause(1500);  // the title is loading
+    game.Key(XK_g);
+    ASSERT_TRUE(WaitForStrip(game, 5000));
+    game.Key(XK_n);  // level 2: a hole just left of where the player lands
+    ASSERT_TRUE(WaitForPicture(game, 3000));
+
+    for (int life = 3; life >= 1; --life) {
+        ASSERT_TRUE(WaitForStrip(game, 8000)) << "level 2 did not start, life " << life;
+        GameProcess::Pause(1800);  // the player lands on column 6
+        const KeyCode left = XKeysymToKeycode(game.GetDisplay(), XK_Left);
+        XTestFakeKeyEvent(game.GetDisplay(), left, True, CurrentTime);
+        XFlush(game.GetDisplay());
+        GameProcess::Pause(250);
+        XTestFakeKeyEvent(game.GetDisplay(), left, False, CurrentTime);
+        XFlush(game.GetDisplay());
+        ASSERT_TRUE(WaitForPicture(game, 5000)) << "no death, life " << life;
+    }
+
+    const Window dialog = game.FindWindow("Classifica", 5000);
+    ASSERT_NE(dialog, 0u);
+    EXPECT_EQ(game.SizeOf(dialog), std::make_pair(250, 115));
+    game.Type("mario");
+    game.Key(XK_Return);
+
+    const std::string table = "Data/Bruvo Stage Krodel/Score/Classifica.txt";
+    for (int i = 0; i < 100 && game.Read(table).empty(); ++i)
+        GameProcess::Pause(50);
+    EXPECT_EQ(game.Read(table), "00000000 mario        Level 2\n");
+
+    // Any key: back to the title, whose strip shows the new line within five blinks.
+    GameProcess::Pause(200);
+    game.Key(XK_x);
+    GameProcess::Pause(1500);
+    bool topTen = false;
+    for (int i = 0; i < 150 && !topTen; ++i) {
+        if (XImage* strip = game.Grab(0, 0, 800, 20)) {
+            topTen = CountColour(strip, 0x010101) > 8000 && CountColour(strip, 0xFFFFFF) > 100;
+            XDestroyImage(strip);
+        }
+        GameProcess::Pause(50);
+    }
+    EXPECT_TRUE(topTen) << "no Top Ten line on the title";
     EXPECT_EQ(game.Close(), 0);
 }
