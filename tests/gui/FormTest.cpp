@@ -285,4 +285,25 @@ TEST_F(FormTest, FocusGoesToTheWindowOnceViewable)
     form.DestroyWindow();
 }
 
+TEST_F(FormTest, SetIconGivesTheWindowManagerNewHintsOnceCreated)
+{
+    RecordingForm form("icon", 0, 0, 50, 50);
+    const Pixmap icon = XCreatePixmap(Dpy(), DefaultRootWindow(Dpy()), 16, 16, App()->GetDepth());
+    form.SetIcon(icon);  // stored, used at creation
+    form.Create();
+    XWMHints* hints = XGetWMHints(Dpy(), form.GetWindow());
+    ASSERT_NE(hints, nullptr);
+    EXPECT_TRUE(hints->flags & IconPixmapHint);
+    EXPECT_EQ(hints->icon_pixmap, icon);
+    XFree(hints);
+    form.SetIcon(0);
+    hints = XGetWMHints(Dpy(), form.GetWindow());
+    ASSERT_NE(hints, nullptr);
+    EXPECT_EQ(hints->icon_pixmap, 0u);
+    EXPECT_EQ(hints->flags & (InputHint | StateHint | IconPixmapHint), InputHint | StateHint | IconPixmapHint);
+    XFree(hints);
+    form.DestroyWindow();
+    XFreePixmap(Dpy(), icon);
+}
+
 }  // namespace
