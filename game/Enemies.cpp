@@ -23,9 +23,9 @@ void FormMain::AddBee(int32_t height, int32_t start, int32_t speed, int32_t left
     if (bee == nullptr)
         return;
     SetPatrol(bee, start, speed, leftEnd, rightEnd);
-    const int32_t x = (bee->maxX != -1 && bee->maxX < QueryWidth()) ? bee->maxX : QueryWidth();
+    const int32_t x = (bee->maxX != -1 && bee->maxX < kWidth) ? bee->maxX : kWidth;
     bee->SetFrame(2);
-    bee->SetPosition(x, QueryHeight() - height);
+    bee->SetPosition(x, kHeight - height);
     AddMovement(new MovementEnemies(this, desc, bee));
     AddFrameAnimation(new SpriteAnimazione(this, desc, bee));
     if (speed < 0)
@@ -45,7 +45,7 @@ void FormMain::AddUfo(int32_t height, int32_t start, int32_t speed, int32_t left
     SetPatrol(ufo, start, speed, leftEnd, rightEnd);
     AddMovement(new MovementEnemies(this, desc, ufo));
     AddFrameAnimation(new SpriteAnimazione(this, desc, ufo));
-    ufo->SetPosition(QueryWidth(), QueryHeight() - height);
+    ufo->SetPosition(kWidth, kHeight - height);
     DrawSprite(ufo);
     ufos.push_back(ufo);
 }

@@ -26,7 +26,7 @@ void FormMain::ShowNextHighScore()
 {
     if (highScoreLines.empty())
         return;
-    RenderRect(0, 0, QueryWidth(), fontHeight + 14, static_cast<int32_t>(kStripColour));
+    RenderRect(0, 0, kWidth, fontHeight + 14, static_cast<int32_t>(kStripColour));
     const bool write = highScoreWrites;
     highScoreWrites = !highScoreWrites;
     if (!write)
@@ -47,8 +47,8 @@ void FormMain::OpenNameEntry()
     nameForm->SetCloseHandler(NameFormClosed);
     // Centred over the game window; both positions are the windows' outer
     // corners, as MoveTo takes them.
-    nameForm->MoveTo(GetX() + (QueryWidth() - nameForm->GetWidth()) / 2,
-                     GetY() + (QueryHeight() - nameForm->GetHeight()) / 2);
+    nameForm->MoveTo(GetX() + (kWidth - nameForm->GetWidth()) / 2,
+                     GetY() + (kHeight - nameForm->GetHeight()) / 2);
     nameForm->Create();
     nameForm->Show();
     // Without a window manager nobody else gives the new window the keyboard.

@@ -54,7 +54,7 @@ void FormMain::StartLevel()
     DeleteEnemies();
     CreateEnemies(layout);
 
-    RenderRect(0, 0, QueryWidth(), fontHeight + 14, static_cast<int32_t>(kStripColour));
+    RenderRect(0, 0, kWidth, fontHeight + 14, static_cast<int32_t>(kStripColour));
     RenderHud();
     gameState = GameState::Playing;
 }
@@ -117,7 +117,7 @@ void FormMain::TilePool(std::vector<T*>& pool, size_t& used, int variant, int32_
     tile->shown = true;
     tile->SetPosition(x, y);
     tile->SetFrame(frame);
-    if (!drawInside || x < QueryWidth())
+    if (!drawInside || x < kWidth)
         DrawSprite(tile);
 }
 
@@ -172,7 +172,7 @@ void FormMain::CoinPass()
     for (int i = 0; i < count; ++i) {
         const Layouts::CoinPosition& at = positions.items[i];
         SpriteMonete* coin = coins[i];
-        const bool inView = at.x >= scroll && at.x <= scroll + QueryWidth() - kCoinWidth;
+        const bool inView = at.x >= scroll && at.x <= scroll + kWidth - kCoinWidth;
         const bool taken = std::find(takenCoins.begin(), takenCoins.end(), i) != takenCoins.end();
         if (inView && !taken) {
             coin->shown = true;
@@ -192,7 +192,7 @@ void FormMain::FirePass()
     for (size_t i = 0; i < count; ++i) {
         SpriteFire* fire = fires[i];
         const int32_t position = firePositions[i];
-        if (position < scroll || position > scroll + QueryWidth() - kFireWidth) {
+        if (position < scroll || position > scroll + kWidth - kFireWidth) {
             fire->active = false;
             fire->SetPosition(kHiddenFireX, fire->GetY());
         } else {

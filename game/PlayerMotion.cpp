@@ -25,7 +25,7 @@ void FormMain::CreatePlayer()
     if (player == nullptr)
         return;
     player->SetFrame(3);  // facing right
-    player->SetPosition((QueryWidth() - desc->width) / 2, QueryHeight() - 64 - jumpHeight);
+    player->SetPosition((desc->areaWidth - desc->width) / 2, desc->areaHeight - 64 - jumpHeight);
     DrawSprite(player);
     StartFall();
 }
@@ -163,7 +163,7 @@ void FormMain::PollInput()
     if (right) {
         if (desc->firstFrame != 3)
             player->TurnRight(desc);
-        if (scroll <= 0 && player->GetX() + rightStep < QueryWidth() / 2) {
+        if (scroll <= 0 && player->GetX() + rightStep < desc->areaWidth / 2) {
             MovePlayerX(player, rightStep, desc);
         } else if (scrollLimit > 0 && scrollLimit < scroll + rightStep) {
             scrollOffset += rightStep;

@@ -3,6 +3,8 @@
 
 #include "tests/game/GameFixture.h"
 
+#include "tests/game/GameFormSupport.h"
+
 #include "game/GameClock.h"
 #include "game/SpriteActors.h"
 #include "game/SpriteAnim.h"
@@ -65,7 +67,7 @@ GameFixture::GameFixture()
     fakeNow = Now();
     GameClock = FakeClock;
 
-    app = new Application("Bruvo Stage Krodel test");
+    app = gametest::App();
     if (app->HasFailed()) {
         ADD_FAILURE() << "no X display";
         return;
@@ -79,10 +81,6 @@ GameFixture::GameFixture()
 GameFixture::~GameFixture()
 {
     delete game;
-    if (app != nullptr) {
-        app->CloseScreen();
-        delete app;
-    }
     GameWait = [](unsigned seconds) { sleep(seconds); };
     GameClock = Now;
     setenv("HOME", oldHome.c_str(), 1);
@@ -165,5 +163,9 @@ bool GameFixture::LayerShowsFile(XImage* layer, const std::string& path) const
 
 uint32_t GameFixture::Pixel(XImage* image, int32_t x, int32_t y)
 {
+    if (image == nullptr || x < 0 || y < 0 || x >= image->width || y >= image->height) {
+        ADD_FAILURE() << "no picture pixel at " << x << ", " << y;
+        return 0xFFFFFFFF;
+    }
     return static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF;
 }

@@ -61,13 +61,14 @@ public:
     // An 800 x 640 picture file under Data/, compared with a layer of the game.
     bool LayerShowsFile(XImage* layer, const std::string& path) const;
 
+    // 0xRRGGBB; a failure and 0xFFFFFFFF outside the picture.
     static uint32_t Pixel(XImage* image, int32_t x, int32_t y);
 
     // The seconds of every blocking wait the game asked for, in order.
     static std::vector<unsigned> waits;
 
     TempDir dir;
-    Application* app = nullptr;
+    Application* app = nullptr;  // the test program's one Application, never deleted
     TestGame* game = nullptr;
 
 private:
