@@ -23,10 +23,11 @@ trap cleanup EXIT
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
-    [[ -s "$work/display" ]] && break
+    # The number is complete once its line feed is there.
+    [[ $(wc -l <"$work/display") -ge 1 ]] && break
     sleep 0.1
 done
-if [[ ! -s "$work/display" ]]; then
+if [[ $(wc -l <"$work/display") -lt 1 ]]; then
     echo "Xvfb did not start:" >&2
     cat "$work/xvfb.log" >&2
     exit 1

@@ -117,14 +117,20 @@ PrivateXServer::PrivateXServer(int depth, const std::string& size)
         _exit(127);
     }
     close(fds[1]);
-    pollfd ready{fds[0], POLLIN, 0};
-    if (poll(&ready, 1, 10000) == 1) {
-        char buffer[32] = {};
-        ssize_t n = read(fds[0], buffer, sizeof buffer - 1);
-        if (n > 0)
-            display = ":" + std::string(buffer, static_cast<size_t>(n - (buffer[n - 1] == '\n')));
+    // The server writes the number and the line feed separately and dies if
+    // the pipe is gone in between: read up to the line feed, and keep the
+    // pipe open as long as the server runs.
+    readyFd = fds[0];
+    std::string number;
+    pollfd ready{readyFd, POLLIN, 0};
+    while (poll(&ready, 1, 10000) == 1) {
+        char c = 0;
+        if (read(readyFd, &c, 1) != 1 || c == '\n')
+            break;
+        number += c;
     }
-    close(fds[0]);
+    if (!number.empty())
+        display = ":" + number;
 }
 
 PrivateXServer::~PrivateXServer()
@@ -133,6 +139,8 @@ PrivateXServer::~PrivateXServer()
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
     }
+    if (readyFd >= 0)
+        close(readyFd);
 }
 
 std::string GameDir()

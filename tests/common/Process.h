@@ -46,6 +46,7 @@ public:
 
 private:
     pid_t pid = -1;
+    int readyFd = -1;
     std::string display;
 };
 
