@@ -124,9 +124,10 @@ void FormMain::PollInput()
     pollActs = !pollActs;
     if (!pollActs || player == nullptr)
         return;
-    if (joystick == nullptr)
-        joystick = new Joystick();
+    // One joystick for the whole game: it reopens a lost device by itself.
     const bool stick = joystickEnabled;
+    if (stick && joystick == nullptr)
+        joystick = new Joystick();
     SpriteDesc* desc = Descriptor(SpriteKinds::Player);
 
     const bool left = IsKeyDown(KeyTable::kLeft) || (stick && joystick->JoystickLeft());
