@@ -56,8 +56,6 @@ FormMain::~FormMain()
     delete player;
     player = nullptr;
     DeleteAllAnimations();
-    for (SpriteAnim* clone : snapshot)
-        delete clone;
     DeleteFires();
     DeleteTiles();
     DeleteCoins();

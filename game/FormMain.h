@@ -54,7 +54,7 @@ enum class GameState : int32_t {
 class FormMain : public FormGames {
 public:
     static constexpr int32_t kCoinValue = 50;               // points
-    static constexpr int64_t kStripColour = 0x010101;       // the top strip's fill
+    static constexpr int32_t kStripColour = 0x010101;       // the top strip's fill
     static constexpr int32_t kRestartDelayMs = 1500;        // state 4, before StartLevel
     static constexpr unsigned kLoadingWaitSeconds = 1;
     static constexpr unsigned kSequenceWaitSeconds = 3;     // after a death or a finished level
@@ -157,6 +157,8 @@ public:
 private:
     // Descriptors to the values of a game (the area from the form's size).
     void SetGameDescriptors();
+    // The top strip that a level start and the title's Top Ten line clear.
+    int32_t StripHeight() const { return fontHeight + 14; }
     void FreeSpritePictures();
     void TitleAnimation();
     void RestartTick();

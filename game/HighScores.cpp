@@ -26,7 +26,7 @@ void FormMain::ShowNextHighScore()
 {
     if (highScoreLines.empty())
         return;
-    RenderRect(0, 0, kWidth, fontHeight + 14, static_cast<int32_t>(kStripColour));
+    RenderRect(0, 0, kWidth, StripHeight(), kStripColour);
     const bool write = highScoreWrites;
     highScoreWrites = !highScoreWrites;
     if (!write)

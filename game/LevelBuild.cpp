@@ -54,7 +54,7 @@ void FormMain::StartLevel()
     DeleteEnemies();
     CreateEnemies(layout);
 
-    RenderRect(0, 0, kWidth, fontHeight + 14, static_cast<int32_t>(kStripColour));
+    RenderRect(0, 0, kWidth, StripHeight(), kStripColour);
     RenderHud();
     gameState = GameState::Playing;
 }

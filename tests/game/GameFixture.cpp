@@ -63,6 +63,8 @@ GameFixture::GameFixture()
     dir.Write("joystick.cfg", "JoystickEnable= 0\n");
 
     waits.clear();
+    previousWait = GameWait;
+    previousClock = GameClock;
     GameWait = RecordWait;
     fakeNow = Now();
     GameClock = FakeClock;
@@ -81,8 +83,8 @@ GameFixture::GameFixture()
 GameFixture::~GameFixture()
 {
     delete game;
-    GameWait = [](unsigned seconds) { sleep(seconds); };
-    GameClock = Now;
+    GameWait = previousWait;
+    GameClock = previousClock;
     setenv("HOME", oldHome.c_str(), 1);
 }
 

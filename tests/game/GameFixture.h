@@ -10,6 +10,7 @@
 
 #include "app/Application.h"
 #include "game/FormMain.h"
+#include "game/GameClock.h"
 #include "tests/common/TempDir.h"
 
 #include <X11/Xlib.h>
@@ -73,5 +74,7 @@ public:
 
 private:
     std::string oldHome;
+    GameWaitFn previousWait = nullptr;
+    GameClockFn previousClock = nullptr;
     bool hasData = false;
 };
