@@ -1,8 +1,13 @@
 #include "gui/Child.h"
 
+#include "gui/DrawContext.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
 #include "support/Packing.h"
+
+namespace {
+constexpr int32_t kNoColourGrey = 0xAAAAAA;  // when neither parent nor form has a colour
+}  // namespace
 
 Child::Child(GUIElement* parentElement) : GUIElement(0)
 {
@@ -43,8 +48,71 @@ int32_t Child::ContainerBackColor() const
 {
     if (parent != nullptr && parent->GetBackColor() != -1)
         return static_cast<int32_t>(parent->GetBackColor());
+    return FormBackColor();
+}
+
+int32_t Child::FormBackColor() const
+{
     const Form* form = GetForm();
     if (form != nullptr && form->GetBackColor() != -1)
         return static_cast<int32_t>(form->GetBackColor());
-    return 0xAAAAAA;
+    return kNoColourGrey;
+}
+
+void Child::CreateVisible()
+{
+    if (created)
+        return;
+    if (id == 0)
+        AssignId();
+    created = true;
+    visible = true;
+}
+
+void Child::ShowAndPaint()
+{
+    if (!created)
+        Create();
+    visible = true;
+    Paint();
+}
+
+void Child::HideFilling(Form* target, int32_t extra, int32_t colour)
+{
+    if (!created)
+        return;
+    if (target != nullptr) {
+        const uint64_t at = ToFormPoint(x, y);
+        DrawContext(target).FillRectangle(PointX(at), PointY(at), width + extra, height + extra, 0, 0, colour);
+    }
+    visible = false;
+    created = false;
+}
+
+void Child::SetSizeReshowing(int32_t newWidth, int32_t newHeight)
+{
+    StoreReshowing(width, newWidth, height, newHeight);
+}
+
+void Child::SetPositionReshowing(int32_t newX, int32_t newY)
+{
+    StoreReshowing(x, newX, y, newY);
+}
+
+// Hidden first, so that the old rectangle is filled before the values change.
+void Child::StoreReshowing(int32_t& first, int32_t newFirst, int32_t& second, int32_t newSecond)
+{
+    const bool shown = created;
+    if (shown)
+        Hide();
+    first = newFirst;
+    second = newSecond;
+    if (shown)
+        Show();
+}
+
+void Child::PaintIfCreated()
+{
+    if (created)
+        Paint();
 }

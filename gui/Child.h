@@ -1,6 +1,8 @@
 // Child: the base of every windowless control. A control lives in the window
 // of the form above it (directly or through panels) and is found by the event
 // loop through hit-testing; its destruction takes it out of the registries.
+// The controls that draw themselves share the create, show, hide and reshow
+// steps kept here, each passing what its own hiding fills.
 #pragma once
 
 #include "gui/GUIElement.h"
@@ -24,4 +26,30 @@ protected:
     // The colour a control leaves behind when it hides: its parent's, else its
     // form's, else grey 0xAAAAAA.
     int32_t ContainerBackColor() const;
+    // The form's colour, else grey 0xAAAAAA.
+    int32_t FormBackColor() const;
+
+    // The shared life of the controls that draw themselves, for their
+    // overrides of Create, Show, Hide, SetSize and SetPosition.
+    //
+    // Create: an identifier when it has none (AssignId, so userData too),
+    // then created and visible. Nothing once created.
+    void CreateVisible();
+    // Show: Create when not created, visible, Paint.
+    void ShowAndPaint();
+    // Hide, when created: fill the control's rectangle on target's window
+    // (skipped when target is null) with colour, then neither visible nor
+    // created, so the next Show creates it again. FillRectangle paints one
+    // pixel less each way than it is given: extra 0 leaves the right and bottom
+    // edges, 1 covers the extent, 2 the extent plus one pixel right and below.
+    void HideFilling(Form* target, int32_t extra, int32_t colour);
+    // SetSize and SetPosition: when created Hide, store, Show (the control's
+    // own overrides); otherwise only store.
+    void SetSizeReshowing(int32_t newWidth, int32_t newHeight);
+    void SetPositionReshowing(int32_t newX, int32_t newY);
+    // For setters whose change shows at once.
+    void PaintIfCreated();
+
+private:
+    void StoreReshowing(int32_t& first, int32_t newFirst, int32_t& second, int32_t newSecond);
 };

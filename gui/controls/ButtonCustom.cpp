@@ -3,7 +3,6 @@
 #include "app/Application.h"
 #include "gui/DrawContext.h"
 #include "gui/Form.h"
-#include "gui/Registry.h"
 #include "support/Packing.h"
 
 #include <X11/keysym.h>
@@ -25,98 +24,34 @@ ButtonCustom::ButtonCustom(GUIElement* parentForm, const std::string& caption) :
     repaintWithContainer = true;
 }
 
-void ButtonCustom::Create()
-{
-    if (created)
-        return;
-    if (id == 0) {
-        id = ++NextElementId;
-        userData = id;
-    }
-    created = true;
-    visible = true;
-}
-
-void ButtonCustom::Show()
-{
-    if (!created)
-        Create();
-    visible = true;
-    Paint();
-}
-
-void ButtonCustom::Hide()
-{
-    if (!created)
-        return;
-    if (Form* form = DrawingForm()) {
-        const uint64_t at = ToFormPoint(x, y);
-        DrawContext dc(form);
-        dc.FillRectangle(PointX(at), PointY(at), width, height, 0, 0, ContainerBackColor());
-    }
-    visible = false;
-    created = false;
-}
-
-void ButtonCustom::SetSize(int32_t newWidth, int32_t newHeight)
-{
-    if (!created) {
-        width = newWidth;
-        height = newHeight;
-        return;
-    }
-    Hide();
-    width = newWidth;
-    height = newHeight;
-    Show();
-}
-
-void ButtonCustom::SetPosition(int32_t newX, int32_t newY)
-{
-    if (!created) {
-        x = newX;
-        y = newY;
-        return;
-    }
-    Hide();
-    x = newX;
-    y = newY;
-    Show();
-}
-
 void ButtonCustom::SetText(const std::string& caption)
 {
     text = caption;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void ButtonCustom::SetEnabledAndPaint(bool flag)
 {
     enabled = flag;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void ButtonCustom::SetHideContent(bool flag)
 {
     hideContent = flag;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void ButtonCustom::SetIcon(XImage* picture)
 {
     icon = picture;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void ButtonCustom::SetDisabledIcon(XImage* picture)
 {
     disabledIcon = picture;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 // The sunken or raised face must be on the screen before a command runs.

@@ -13,11 +13,13 @@ class ButtonCustom : public Child, public CommandElement {
 public:
     ButtonCustom(GUIElement* parentForm, const std::string& caption);
 
-    void SetSize(int32_t newWidth, int32_t newHeight) override;
-    void SetPosition(int32_t newX, int32_t newY) override;
-    void Show() override;
+    void SetSize(int32_t newWidth, int32_t newHeight) override { SetSizeReshowing(newWidth, newHeight); }
+    void SetPosition(int32_t newX, int32_t newY) override { SetPositionReshowing(newX, newY); }
+    void Show() override { ShowAndPaint(); }
     void ShowMapped() override { ButtonCustom::Show(); }
-    void Hide() override;
+    // Fills width x height as FillRectangle counts them (the last column and
+    // row stay) with the colour of what holds the button.
+    void Hide() override { HideFilling(DrawingForm(), 0, ContainerBackColor()); }
     void SetText(const std::string& caption) override;
     void Click(uint64_t point) override;
     void MouseDown(uint64_t point) override;
@@ -26,7 +28,7 @@ public:
     void GotFocus() override;
     void LostFocus() override;
     void Paint() override;
-    void Create() override;
+    void Create() override { CreateVisible(); }
 
     virtual void SetEnabledAndPaint(bool flag);
     // Also the colour of the focus mark; shown at the next paint.

@@ -19,52 +19,12 @@ CellControl::CellControl(GUIElement* parentForm) : Child(parentForm)
     repaintWithContainer = true;
 }
 
-void CellControl::Create()
-{
-    if (created)
-        return;
-    if (id == 0)
-        AssignId();
-    created = true;
-    visible = true;
-}
-
 void CellControl::SetText(const std::string& newText)
 {
     if (newText == text)
         return;
     text = newText;
     PaintIfCreated();
-}
-
-void CellControl::Show()
-{
-    if (!created)
-        Create();
-    visible = true;
-    Paint();
-}
-
-void CellControl::Hide()
-{
-    if (!created)
-        return;
-    if (Form* form = DrawingForm()) {
-        const uint64_t at = ToFormPoint(x, y);
-        const int32_t formColour =
-            form->GetBackColor() != -1 ? static_cast<int32_t>(form->GetBackColor()) : kNoColourBackground;
-        DrawContext dc(form);
-        // FillRectangle leaves one pixel out each way: this covers the extent plus one.
-        dc.FillRectangle(PointX(at), PointY(at), width + 2, height + 2, 0, 0, formColour);
-    }
-    visible = false;
-    created = false;
-}
-
-void CellControl::PaintIfCreated()
-{
-    if (created)
-        Paint();
 }
 
 void CellControl::SetAlignment(int value)

@@ -12,12 +12,13 @@ class CellControl : public Child {
 public:
     explicit CellControl(GUIElement* parentForm);
 
-    void Create() override;
+    void Create() override { CreateVisible(); }
     void SetText(const std::string& newText) override;
     void Paint() override;
-    void Show() override;
+    void Show() override { ShowAndPaint(); }
     void ShowMapped() override { CellControl::Show(); }
-    void Hide() override;
+    // Covers the extent plus one pixel with the form's colour, whatever holds the cell.
+    void Hide() override { HideFilling(DrawingForm(), 2, FormBackColor()); }
 
     // 0 left, 1 right, 2 centred.
     void SetAlignment(int value);
@@ -34,8 +35,6 @@ public:
     bool IsSelected() const { return selected; }
 
 private:
-    void PaintIfCreated();
-
     int alignment = 2;
     int32_t textColor = 0x000000;
     bool hasBorder = false;

@@ -97,8 +97,6 @@ void TextBoxCustom::Create()
 {
     if (created)
         return;
-    if (id == 0)
-        AssignId();
     MeasureCells();
     editBuffer.assign(static_cast<size_t>(maxLength) + 1, ' ');
     editBuffer[static_cast<size_t>(maxLength)] = '\0';
@@ -110,8 +108,7 @@ void TextBoxCustom::Create()
     blank.index = maxLength;
     cells.assign(static_cast<size_t>(count), blank);
     FillBuffer();
-    created = true;
-    visible = true;
+    CreateVisible();
 }
 
 void TextBoxCustom::FillBuffer()
@@ -159,36 +156,7 @@ void TextBoxCustom::SetSize(int32_t newWidth, int32_t newHeight)
     newHeight = std::max(newHeight, font.GetPixelSize() + kFontHeightExtra);
     if (newHeight <= lineHeight + 5)
         newHeight = lineHeight + 6;
-    if (!created) {
-        width = newWidth;
-        height = newHeight;
-        return;
-    }
-    Hide();
-    width = newWidth;
-    height = newHeight;
-    Show();
-}
-
-void TextBoxCustom::SetPosition(int32_t newX, int32_t newY)
-{
-    if (!created) {
-        x = newX;
-        y = newY;
-        return;
-    }
-    Hide();
-    x = newX;
-    y = newY;
-    Show();
-}
-
-void TextBoxCustom::Show()
-{
-    if (!created)
-        Create();
-    visible = true;
-    Paint();
+    SetSizeReshowing(newWidth, newHeight);
 }
 
 void TextBoxCustom::Hide()
@@ -197,13 +165,7 @@ void TextBoxCustom::Hide()
         return;
     // Single-line typing lives in the buffer only; keep it for the next Show.
     SyncText();
-    if (Form* form = DrawingForm()) {
-        const uint64_t at = ToFormPoint(x, y);
-        DrawContext dc(form);
-        dc.FillRectangle(PointX(at), PointY(at), width + 2, height + 2, 0, 0, ContainerBackColor());
-    }
-    visible = false;
-    created = false;
+    HideFilling(DrawingForm(), 2, ContainerBackColor());
     editBuffer.clear();
     cells.clear();
 }
@@ -611,43 +573,37 @@ void TextBoxCustom::LostFocus()
 void TextBoxCustom::SetEnabledAndPaint(bool flag)
 {
     enabled = flag;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void TextBoxCustom::SetMultiLine(bool flag)
 {
     multiLine = flag;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void TextBoxCustom::SetReadOnly(bool flag)
 {
     readOnly = flag;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void TextBoxCustom::SetNumeric(bool flag)
 {
     numericOnly = flag;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void TextBoxCustom::SetAllowPoint(bool flag)
 {
     allowPoint = flag;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void TextBoxCustom::SetPassword(bool flag)
 {
     password = flag;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void TextBoxCustom::SetDateMode(bool flag)
@@ -658,8 +614,7 @@ void TextBoxCustom::SetDateMode(bool flag)
         SetMaxLength(10);
         deleteShifts = false;
     }
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void TextBoxCustom::SetDeleteShifts(bool flag)
@@ -674,8 +629,7 @@ void TextBoxCustom::SetAlignRight(bool flag)
     alignRight = flag;
     if (flag)
         alignCentre = false;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void TextBoxCustom::SetAlignCentre(bool flag)
@@ -683,16 +637,14 @@ void TextBoxCustom::SetAlignCentre(bool flag)
     alignCentre = flag;
     if (flag)
         alignRight = false;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void TextBoxCustom::SetAlignLeft(bool flag)
 {
     if (flag)
         alignRight = false;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void TextBoxCustom::SetMaxLength(int length)

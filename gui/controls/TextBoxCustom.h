@@ -23,8 +23,8 @@ public:
     // Once created, the buffer up to its zero byte less trailing white space.
     std::string GetText() const override;
     void SetSize(int32_t newWidth, int32_t newHeight) override;
-    void SetPosition(int32_t newX, int32_t newY) override;
-    void Show() override;
+    void SetPosition(int32_t newX, int32_t newY) override { SetPositionReshowing(newX, newY); }
+    void Show() override { ShowAndPaint(); }
     void ShowMapped() override { TextBoxCustom::Show(); }
     void Hide() override;
     void Click(uint64_t point) override;

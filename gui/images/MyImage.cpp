@@ -2,13 +2,11 @@
 
 #include "gui/DrawContext.h"
 #include "gui/Form.h"
-#include "gui/Registry.h"
 #include "gui/images/PaletteImage.h"
 #include "gui/images/Picture.h"
 #include "support/Packing.h"
 
 namespace {
-constexpr int32_t kDefaultBackground = 0xAAAAAA;  // grey, when nobody has a colour
 constexpr int32_t kBorderDark = 0x000000;
 constexpr int32_t kBorderLight = 0xFFFFFF;
 }
@@ -44,76 +42,6 @@ void MyImage::FreeOwnedPicture()
     ownsPicture = false;
 }
 
-int32_t MyImage::BackgroundColour() const
-{
-    if (parent != nullptr && parent->GetBackColor() != -1)
-        return static_cast<int32_t>(parent->GetBackColor());
-    const Form* form = GetForm();
-    if (form != nullptr && form->GetBackColor() != -1)
-        return static_cast<int32_t>(form->GetBackColor());
-    return kDefaultBackground;
-}
-
-void MyImage::Create()
-{
-    if (created)
-        return;
-    if (id == 0) {
-        id = ++NextElementId;
-        userData = id;
-    }
-    created = true;
-    visible = true;
-}
-
-void MyImage::Show()
-{
-    if (!created)
-        Create();
-    visible = true;
-    Paint();
-}
-
-void MyImage::ShowMapped()
-{
-    Show();
-}
-
-void MyImage::Hide()
-{
-    if (!created)
-        return;
-    Form* form = GetForm();
-    if (form != nullptr) {
-        const uint64_t at = ToFormPoint(x, y);
-        DrawContext(form).FillRectangle(PointX(at), PointY(at), width + 1, height + 1, 0, 0, BackgroundColour());
-    }
-    visible = false;
-    created = false;
-}
-
-void MyImage::SetSize(int32_t newWidth, int32_t newHeight)
-{
-    const bool shown = created;
-    if (shown)
-        Hide();
-    width = newWidth;
-    height = newHeight;
-    if (shown)
-        Show();
-}
-
-void MyImage::SetPosition(int32_t newX, int32_t newY)
-{
-    const bool shown = created;
-    if (shown)
-        Hide();
-    x = newX;
-    y = newY;
-    if (shown)
-        Show();
-}
-
 void MyImage::Paint()
 {
     if (FormLoading || !created)
@@ -136,7 +64,7 @@ void MyImage::Paint()
     if (picture != nullptr)
         drawing.PutImage(px, py, width, height, picture);
     else
-        drawing.FillRectangle(px, py, width, height, 0, 0, BackgroundColour());
+        drawing.FillRectangle(px, py, width, height, 0, 0, ContainerBackColor());
     if (border) {
         const int32_t right = px + width - 1, bottom = py + height - 1;
         drawing.DrawLine(px, py, right, py, 0, kBorderDark);
@@ -153,8 +81,7 @@ void MyImage::SetImage(XImage* image)
         source = nullptr;
     }
     picture = image;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void MyImage::SetPaletteImage(const PaletteImage* image)
@@ -164,13 +91,11 @@ void MyImage::SetPaletteImage(const PaletteImage* image)
     FreeOwnedPicture();
     picture = nullptr;
     source = image;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }
 
 void MyImage::SetBorder(bool flag)
 {
     border = flag;
-    if (created)
-        Paint();
+    PaintIfCreated();
 }

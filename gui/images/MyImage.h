@@ -20,13 +20,16 @@ public:
     MyImage(const MyImage&) = delete;
     MyImage& operator=(const MyImage&) = delete;
 
-    void SetSize(int32_t newWidth, int32_t newHeight) override;
-    void SetPosition(int32_t newX, int32_t newY) override;
-    void Show() override;
-    void ShowMapped() override;
-    void Hide() override;
+    void SetSize(int32_t newWidth, int32_t newHeight) override { SetSizeReshowing(newWidth, newHeight); }
+    void SetPosition(int32_t newX, int32_t newY) override { SetPositionReshowing(newX, newY); }
+    void Show() override { ShowAndPaint(); }
+    void ShowMapped() override { Show(); }
+    // Covers the picture's extent with the colour of what holds it. Like
+    // Paint it draws through GetForm, so a form without a window logs the
+    // failed drawing context.
+    void Hide() override { HideFilling(GetForm(), 1, ContainerBackColor()); }
     void Paint() override;
-    void Create() override;
+    void Create() override { CreateVisible(); }
 
     // Shows a picture that stays the caller's; a converted source is freed.
     virtual void SetImage(XImage* image);
@@ -41,7 +44,6 @@ public:
 
 private:
     void FreeOwnedPicture();
-    int32_t BackgroundColour() const;
 
     XImage* picture = nullptr;
     const PaletteImage* source = nullptr;
