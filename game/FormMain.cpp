@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <unistd.h>
 
-const char* const kMakerLine = "- a Krodel Games production, 2026";
+const char* const kMakerLine = "by Krodel Games, 2026";
 
 namespace {
 void SleepSeconds(unsigned seconds) { sleep(seconds); }

@@ -10,6 +10,7 @@
 namespace {
 constexpr const char* kGameTitle = "Bruvo Stage Krodel";  // names the table's folder
 constexpr const char* kNameCaption = "Classifica";
+constexpr const char* kNamePrompt = "Enter your name";
 constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int kNameColumns = 12;  // the name is padded to this many characters
 }  // namespace
@@ -45,6 +46,8 @@ void FormMain::OpenNameEntry()
     delete nameForm;
     nameForm = new FormNamePlayer(this, GetOwner(), kNameCaption);
     nameForm->SetCloseHandler(NameFormClosed);
+    // Without a prompt the dialog shows a bare entry field.
+    nameForm->SetLabelText(kNamePrompt);
     // Centred over the game window; both positions are the windows' outer
     // corners, as MoveTo takes them.
     nameForm->MoveTo(GetX() + (kWidth - nameForm->GetWidth()) / 2,

@@ -102,7 +102,7 @@ bool GameProcess::Start()
         problem = "fork failed";
         return false;
     }
-    window = FindWindow("Bruvo Stage Krodel - a Krodel Games production, 2026", 10000);
+    window = FindWindow("Bruvo Stage Krodel by Krodel Games, 2026", 10000);
     if (window == 0) {
         problem = "the game window did not appear";
         return false;
