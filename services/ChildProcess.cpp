@@ -89,8 +89,11 @@ pid_t StartChild(const std::vector<std::string>& argv)
 int RunChildAndWait(const std::vector<std::string>& argv)
 {
     pid_t pid = ForkAndExec(argv);
-    if (pid < 0)
-        return -1;
+    return pid < 0 ? -1 : WaitForChild(pid);
+}
+
+int WaitForChild(pid_t pid)
+{
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR)

@@ -21,6 +21,9 @@ pid_t StartChild(const std::vector<std::string>& argv);
 // status as waitpid gives it, or -1 when it could not be started.
 int RunChildAndWait(const std::vector<std::string>& argv);
 
+// Waits for the child pid to end; its wait status, or -1.
+int WaitForChild(pid_t pid);
+
 // Forks a child that runs body() and then _exits with status 0, without
 // running the parent's exit handlers. Its descriptors above standard error are
 // closed first. Returns the pid (remembered like StartChild's) or -1.

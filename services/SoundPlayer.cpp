@@ -16,13 +16,27 @@ struct SoundJob {
     bool repeat;
 };
 
+void SetSigtermBlocked(bool blocked, sigset_t* previous = nullptr)
+{
+    sigset_t term;
+    sigemptyset(&term);
+    sigaddset(&term, SIGTERM);
+    sigprocmask(blocked ? SIG_BLOCK : SIG_UNBLOCK, &term, previous);
+}
+
 // Runs in the forked sound child. SIGTERM ends this child, and with it any
-// further repetition; the aplay it started plays its file to the end.
+// further repetition; the aplay it started plays its file to the end. The
+// parent forks with SIGTERM blocked and the child lets it through only once
+// aplay runs, so a sound replaced at once (two coins in one step) still plays.
 void PlayInChild(void* context)
 {
     const SoundJob& job = *static_cast<const SoundJob*>(context);
     do {
-        RunCommand(kPlayer, *job.path);
+        const pid_t player = StartChild({kPlayer, *job.path});
+        SetSigtermBlocked(false);
+        if (player < 0)
+            return;
+        WaitForChild(player);
     } while (job.repeat);
 }
 
@@ -65,7 +79,10 @@ void SoundPlayer::PlaySound(const std::string& path, bool repeat)
     }
     EndPrevious();
     SoundJob job{&path, repeat};
+    sigset_t previous;
+    SetSigtermBlocked(true, &previous);
     pid_t child = StartChildFunction(PlayInChild, &job);
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
     if (child > 0) {
         pid = child;
         playing = true;

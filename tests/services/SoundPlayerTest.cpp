@@ -182,6 +182,30 @@ TEST_F(SoundTest, SecondSoundEndsTheFirstChildWithSigterm)
     EXPECT_EQ(ReadFileBytes(dir.File("played.raw")).size(), 2 * samples.size());
 }
 
+TEST_F(SoundTest, SoundReplacedAtOnceStillPlays)
+{
+    // Two coins in one step: the first child is signalled right after its
+    // fork, before it could have started its aplay.
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    UseSlowDevice();
+    const std::string samples = Samples(kSampleRate / 2);
+    dir.Write("Data/ding.wav", Wav(samples));
+
+    SoundPlayer player;
+    player.PlaySound("Data/ding.wav", false);
+    const pid_t first = player.Pid();
+    player.PlaySound("Data/ding.wav", false);
+    ASSERT_GT(first, 0);
+    int status = ReapAndGetStatus(first);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+
+    while (waitpid(-1, nullptr, 0) > 0) {
+    }
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_EQ(ReadFileBytes(dir.File("played.raw")).size(), 2 * samples.size());
+}
+
 TEST_F(SoundTest, StopSoundEndsTheChildAndKeepsTheFields)
 {
     ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
