@@ -161,24 +161,24 @@ void FormMain::OnTick()
 
 // Steps run on clones, so a step may delete listed animations (a jump that
 // ends, a death) while the list is being walked. Frame steps come first, then
-// the movements in the order they were added.
+// the movements in the order they were added. Only animations whose period
+// elapses in this tick are cloned: a clone that would not step would only be
+// deleted again, so this spares the allocations of every quiet tick.
 void FormMain::StepAnimations()
 {
     snapshot.clear();
     for (std::vector<SpriteAnim*>* list : {&frameAnimations, &movements}) {
         for (SpriteAnim* animation : *list) {
-            snapshot.push_back(animation->Clone());
             animation->counter += kTickMs;
-            if (animation->counter >= animation->period)
+            if (animation->counter >= animation->period) {
                 animation->counter = 0;
+                snapshot.push_back(animation->Clone());
+            }
         }
     }
     for (SpriteAnim*& clone : snapshot) {
-        if (StillPlaying()) {
-            clone->counter += kTickMs;
-            if (clone->counter >= clone->period)
-                clone->Step();
-        }
+        if (StillPlaying())
+            clone->Step();
         delete clone;
         clone = nullptr;
     }

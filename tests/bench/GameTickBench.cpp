@@ -2,7 +2,7 @@
 // burning fires, the player's walking animation and the input poll with a key
 // held), six ticks per presented frame. Counts the heap allocations made
 // inside the measured loop in unsanitized builds: the animation snapshot
-// clones each live animation on every tick, as the game's timing asks.
+// clones each animation whose step falls in a tick, as the game's timing asks.
 //
 //   DISPLAY=:n BRUVO_GAME_DIR=build/game build/tests/bench_GameTickBench
 #include "app/Application.h"
