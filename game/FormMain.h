@@ -90,6 +90,8 @@ public:
     void TilePass();
     void CoinPass();
     void FirePass();
+    // The view redrawn for the current scroll: background, tiles, coins, fires.
+    void RedrawView();
     void CoinCheck();
 
     // The player (PlayerMotion.cpp).

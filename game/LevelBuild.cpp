@@ -42,10 +42,7 @@ void FormMain::StartLevel()
 
     RenderHud();
 
-    RenderSfondo();
-    TilePass();
-    CoinPass();
-    FirePass();
+    RedrawView();
 
     delete player;
     player = nullptr;
@@ -132,6 +129,14 @@ void FormMain::HidePoolRest(std::vector<T*>& pool, size_t used)
         tile->SetPosition(kHiddenTileX, tile->GetY());
         tile->Draw();
     }
+}
+
+void FormMain::RedrawView()
+{
+    RenderSfondo();
+    TilePass();
+    CoinPass();
+    FirePass();
 }
 
 void FormMain::TilePass()

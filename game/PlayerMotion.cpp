@@ -150,10 +150,7 @@ void FormMain::PollInput()
             MovePlayerX(player, leftStep, desc);
         } else {
             scroll += leftStep;
-            RenderSfondo();
-            TilePass();
-            CoinPass();
-            FirePass();
+            RedrawView();
         }
         fallCheck();
         if (!StillPlaying())
@@ -171,10 +168,7 @@ void FormMain::PollInput()
             MovePlayerX(player, rightStep, desc);
         } else {
             scroll += rightStep;
-            RenderSfondo();
-            TilePass();
-            CoinPass();
-            FirePass();
+            RedrawView();
         }
         fallCheck();
         if (!StillPlaying())
