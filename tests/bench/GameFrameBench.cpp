@@ -14,6 +14,8 @@
 #include "game/SpriteFactory.h"
 #include "gui/images/Picture.h"
 
+#include "tests/bench/common/AllocationCounter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <X11/Xlib.h>
@@ -22,42 +24,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace {
-
-bool counting = false;
-size_t allocations = 0;
-
-}  // namespace
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kCountsMalloc = false;
-#else
-constexpr bool kCountsMalloc = true;
-// Every malloc of the process (libX11's included) goes through here.
-extern "C" {
-void* __libc_malloc(size_t);
-void* __libc_calloc(size_t, size_t);
-void* __libc_realloc(void*, size_t);
-void __libc_free(void*);
-void* malloc(size_t size)
-{
-    allocations += counting;
-    return __libc_malloc(size);
-}
-void* calloc(size_t count, size_t size)
-{
-    allocations += counting;
-    return __libc_calloc(count, size);
-}
-void* realloc(void* pointer, size_t size)
-{
-    allocations += counting;
-    return __libc_realloc(pointer, size);
-}
-void free(void* pointer) { __libc_free(pointer); }
-}
-#endif
 
 namespace {
 
@@ -164,8 +130,7 @@ void Measure(benchmark::State& state, bool compose, bool present, bool sync)
         state.SkipWithError("no X display or no frame buffer");
         return;
     }
-    allocations = 0;
-    counting = true;
+    StartCountingAllocations();
     for (auto _ : state) {
         if (compose)
             scene.Compose();
@@ -174,8 +139,8 @@ void Measure(benchmark::State& state, bool compose, bool present, bool sync)
         if (sync)
             XSync(scene.app->GetDisplay(), False);  // wait for the server too
     }
-    counting = false;
-    if (kCountsMalloc)
+    const size_t allocations = StopCountingAllocations();
+    if (kCountsAllocations)
         state.counters["allocs/frame"] =
             benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }

@@ -12,45 +12,14 @@
 #include "game/SpriteActors.h"
 #include "game/SpriteAnim.h"
 
+#include "tests/bench/common/AllocationCounter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <unistd.h>
-
-namespace {
-bool counting = false;
-size_t allocations = 0;
-}  // namespace
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kCountsMalloc = false;
-#else
-constexpr bool kCountsMalloc = true;
-extern "C" {
-void* __libc_malloc(size_t);
-void* __libc_calloc(size_t, size_t);
-void* __libc_realloc(void*, size_t);
-void __libc_free(void*);
-void* malloc(size_t size)
-{
-    allocations += counting;
-    return __libc_malloc(size);
-}
-void* calloc(size_t count, size_t size)
-{
-    allocations += counting;
-    return __libc_calloc(count, size);
-}
-void* realloc(void* pointer, size_t size)
-{
-    allocations += counting;
-    return __libc_realloc(pointer, size);
-}
-void free(void* pointer) { __libc_free(pointer); }
-}
-#endif
 
 namespace {
 
@@ -123,18 +92,17 @@ void BM_GameFrameOfSixTicks(benchmark::State& state)
         state.SkipWithError("no X display, no BRUVO_GAME_DIR or the level did not start");
         return;
     }
-    allocations = 0;
-    counting = true;
+    StartCountingAllocations();
     for (auto _ : state) {
         for (int tick = 0; tick < 6; ++tick)
             g.game->OnTick();
         XSync(g.app->GetDisplay(), False);
     }
-    counting = false;
+    const size_t allocations = StopCountingAllocations();
     if (g.game->GetGameState() != GameState::Playing)
         state.SkipWithError("the player died during the measurement");
     state.counters["animations"] = static_cast<double>(g.game->FrameAnimations().size() + g.game->Movements().size());
-    if (kCountsMalloc)
+    if (kCountsAllocations)
         state.counters["allocs/frame"] =
             benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }
