@@ -44,6 +44,11 @@ Form* Child::DrawingForm() const
     return form != nullptr && form->GetWindow() != 0 ? form : nullptr;
 }
 
+Form* Child::PaintingForm() const
+{
+    return created && !FormLoading ? DrawingForm() : nullptr;
+}
+
 int32_t Child::ContainerBackColor() const
 {
     if (parent != nullptr && parent->GetBackColor() != -1)

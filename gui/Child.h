@@ -23,6 +23,9 @@ protected:
     // GetForm when it has a window to draw on, else null: painting a control
     // whose form has no window would draw on window 0.
     Form* DrawingForm() const;
+    // DrawingForm for a Paint, or null while the control is not created or a
+    // form is being built (painting is suspended then).
+    Form* PaintingForm() const;
     // The colour a control leaves behind when it hides: its parent's, else its
     // form's, else grey 0xAAAAAA.
     int32_t ContainerBackColor() const;

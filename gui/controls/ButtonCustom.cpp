@@ -119,9 +119,7 @@ void ButtonCustom::LostFocus()
 
 void ButtonCustom::Paint()
 {
-    if (!created || FormLoading)
-        return;
-    Form* form = DrawingForm();
+    Form* form = PaintingForm();
     if (form == nullptr)
         return;
     const uint64_t at = ToFormPoint(x, y);

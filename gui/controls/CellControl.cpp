@@ -84,9 +84,7 @@ void CellControl::SetCellImage(XImage* image, int32_t imageWidthPx, int32_t imag
 
 void CellControl::Paint()
 {
-    if (!created || FormLoading)
-        return;
-    Form* form = DrawingForm();
+    Form* form = PaintingForm();
     if (form == nullptr)
         return;
     const uint64_t at = ToFormPoint(x, y);
