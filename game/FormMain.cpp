@@ -90,9 +90,9 @@ void FormMain::RunApp()
     // From state 6 the pictures are loaded again: the previous ones go first.
     FreeSpritePictures();
     for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
-        const SpriteKinds::StripFile& strip = SpriteKinds::kStrips[kind];
+        const DataFiles::Picture& strip = *SpriteKinds::kStrips[kind];
         int32_t bytes = 0;
-        LoadSpritePicture(strip.path, strip.width, strip.height, &pictures[kind], &bytes);
+        LoadSpritePicture(DataFiles::PathOf(strip), strip.width, strip.height, &pictures[kind], &bytes);
     }
 
     RenderSfondo("Data/logo.bin");

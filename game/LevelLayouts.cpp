@@ -26,7 +26,7 @@ const Layout* Find(int layout)
 std::string BackgroundPath(int layout)
 {
     const Layout* record = Find(layout);
-    return std::string("Data/") + (record != nullptr ? record->background : kNoLayoutBackground);
+    return DataFiles::PathOf(record != nullptr ? record->background : kNoLayoutBackground);
 }
 
 Entries<CoinPosition> CoinsOf(int layout)

@@ -5,13 +5,15 @@
 // level from it (LevelBuild.cpp).
 #pragma once
 
+#include "game/DataFiles.h"
+
 #include <cstdint>
 #include <string>
 
 namespace Layouts {
 
 constexpr int kColumns = 20;          // columns of a layout, each 64 pixels wide
-constexpr int kColumnWidth = 64;      // pixels
+constexpr int kColumnWidth = DataFiles::kTileStrip.frameWidth;  // pixels: 64
 constexpr int32_t kNone = -1;         // nothing in this column / default end / start at the right end
 
 // Walking steps of the player, pixels per step; the enemies' speeds are made of them.
@@ -19,10 +21,12 @@ constexpr int32_t kLeftStep = -8;
 constexpr int32_t kRightStep = +8;
 
 // Rows of tiles, y of the top-left corner in form pixels.
-constexpr int32_t kGroundY = 640 - 64;              // 576
-constexpr int32_t kVegetationY = 576 - 64;          // 512
-constexpr int32_t kPlatformY = 576 - 64 - 60;       // 452
-constexpr int32_t kFireY = 640 - 30 - 64;           // 546
+constexpr int32_t kTileSize = DataFiles::kTileStrip.frameHeight;                       // 64
+constexpr int32_t kGroundY = DataFiles::kFrameHeight - kTileSize;                        // 576
+constexpr int32_t kVegetationY = kGroundY - kTileSize;                                   // 512
+constexpr int32_t kPlatformY = kVegetationY - 60;                                        // 452
+constexpr int32_t kFireY = DataFiles::kFrameHeight - DataFiles::kFireStrip.frameHeight - kTileSize;  // 546
+static_assert(kGroundY == 576 && kVegetationY == 512 && kPlatformY == 452 && kFireY == 546, "tile rows");
 
 // A read-only run of table entries.
 template <typename T>
@@ -125,42 +129,42 @@ constexpr int32_t _ = kNone;  // keeps the column rows readable
 
 // Layout 1 first.
 constexpr Layout kLayouts[] = {
-    {"sfondopre1.bin",
+    {DataFiles::kMeadow.name,
      {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
      {_, 6, _, _, _, _, 1, _, _, 4, _, _, _, 5, _, _, _, 6, _, _},
      {_, _, _, _, 1, 1, _, _, _, _, _, _, _, _, _, 1, _, _, _, _},
      EntriesOf(kCoinsOpen), NoEntries<int32_t>(), EntriesOf(kEnemiesMeadow)},
-    {"sfondopre2.bin",
+    {DataFiles::kDusk.name,
      {0, 0, 0, 0, _, _, 0, 0, 0, 0, 0, _, _, 0, 0, 0, _, _, 0, 0},
      {_, 2, _, _, _, _, _, _, _, 6, _, _, _, 4, _, _, _, _, 5, _},
      {_, _, _, _, _, _, 1, 1, _, _, _, _, _, _, _, _, _, _, _, _},
      EntriesOf(kCoinsOpen), NoEntries<int32_t>(), EntriesOf(kEnemiesDusk)},
-    {"sfondopre3.bin",
+    {DataFiles::kNight.name,
      {0, 0, 0, _, _, 0, 0, 0, _, _, 0, _, _, 0, 0, 0, 0, 0, 0, 0},
      {_, 3, _, _, _, _, _, _, _, _, _, _, _, _, _, _, 6, _, _, _},
      {_, _, _, _, _, 1, 1, 1, 1, 1, _, 1, 1, _, _, _, _, _, _, _},
      EntriesOf(kCoinsOpen), NoEntries<int32_t>(), EntriesOf(kEnemiesNight)},
-    {"sfondo.bin",
+    {DataFiles::kMountains.name,
      {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, _, _, _, 0, 0, 0},
      {_, 1, _, 2, _, _, 1, _, _, 3, _, _, _, _, _, _, _, 4, _, _},
      {_, _, 1, 1, _, _, 1, 1, 1, _, _, _, _, _, _, 1, _, _, _, _},
      EntriesOf(kCoinsOpen), NoEntries<int32_t>(), EntriesOf(kEnemiesMountainsForest)},
-    {"sfondo2.bin",
+    {DataFiles::kForest.name,
      {0, 0, 0, 0, _, _, 0, _, _, 0, _, _, 0, _, _, 0, _, _, 0, 0},
      {_, 5, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _},
      {_, _, 1, 1, _, _, _, _, 1, 1, _, _, _, _, _, _, _, _, _, _},
      EntriesOf(kCoinsOpen), NoEntries<int32_t>(), EntriesOf(kEnemiesMountainsForest)},
-    {"sfondo3.bin",
+    {DataFiles::kDesert.name,
      {0, 0, 0, 0, 0, 0, 0, 0, 0, _, _, 0, 0, 0, 0, _, _, 0, 0, 0},
      {_, 1, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _},
      {_, _, 1, _, _, _, 1, _, _, 1, _, _, 1, _, _, _, _, _, _, _},
      EntriesOf(kCoinsOpen), EntriesOf(kFiresDesert), EntriesOf(kEnemiesDesert)},
-    {"sfondo4.bin",
+    {DataFiles::kSnow.name,
      {0, 0, 0, 0, 0, 0, 0, _, _, _, _, _, _, _, 0, 0, 0, 0, 0, 0},
      {_, 1, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _},
      {_, _, _, _, _, _, _, 1, 1, 1, 1, _, _, 1, 1, 1, _, _, _, _},
      EntriesOf(kCoinsRaised), EntriesOf(kFiresSnow), EntriesOf(kEnemiesSnow)},
-    {"sfondo5.bin",
+    {DataFiles::kCave.name,
      {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, _, _, _, _, _, _, _},
      {_, 6, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _, _},
      {_, _, _, _, _, 1, 1, _, _, _, 1, 1, _, _, 1, 1, _, _, 1, 1},
@@ -171,7 +175,7 @@ constexpr int kLayoutCount = int(sizeof kLayouts / sizeof kLayouts[0]);
 static_assert(kLayoutCount == 8, "eight built-in layouts");
 
 // The background of any number outside the table.
-constexpr const char* kNoLayoutBackground = "blank.bin";
+constexpr const char* kNoLayoutBackground = DataFiles::kBlank.name;
 
 // The layout a level plays: 1 to kLayoutCount, repeating, for any level from 1 up.
 int LayoutOf(int level);
