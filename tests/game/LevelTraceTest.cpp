@@ -1,0 +1,135 @@
+// Plays every layout for a few seconds of game time, once standing still and
+// once with a scripted run of walks and jumps, and compares a fingerprint of
+// what happened with a recorded one. Every 20 ticks the trace notes the game's
+// state, score, lives and view, and the place and frame of the player, every
+// enemy and every fire, so a changed layout entry, speed, period, rule or
+// order of work inside a tick changes it.
+//
+// After a deliberate change of the game's behaviour the failure prints each
+// new fingerprint and the trace's last lines: look at what the game does
+// now (play it), then copy the printed values into kRecorded below.
+#include <gtest/gtest.h>
+
+#include "tests/game/GameFixture.h"
+
+#include "game/KeyTable.h"
+#include "game/LevelLayouts.h"
+#include "game/SpriteActors.h"
+
+#include <X11/keysym.h>
+#include <sstream>
+
+namespace {
+
+constexpr int kTicks = 600;        // 6 s of game time
+constexpr int kSampleEvery = 20;   // ticks between trace lines
+
+enum class Script { StandStill, RunAndJump };
+
+// The scripted run: right with jumps, a stop, then back left with a jump.
+void Drive(GameFixture& f, int tick)
+{
+    switch (tick) {
+    case 0: f.Press(XK_Right); break;
+    case 40: f.Press(XK_Up); break;
+    case 41: f.Release(XK_Up); f.Press(XK_Right); break;
+    case 150: f.Press(XK_Up); break;
+    case 151: f.Release(XK_Up); f.Press(XK_Right); break;
+    case 300: f.Release(XK_Right); break;
+    case 360: f.Press(XK_Left); break;
+    case 420: f.Press(XK_Up); break;
+    case 421: f.Release(XK_Up); f.Press(XK_Left); break;
+    case 520: f.Release(XK_Left); break;
+    default: break;
+    }
+}
+
+void Note(std::ostream& out, const char* name, const Sprite* sprite)
+{
+    if (sprite != nullptr)
+        out << ' ' << name << '(' << sprite->GetX() << ',' << sprite->GetY() << ',' << sprite->GetFrame() << ')';
+}
+
+std::string Sample(const TestGame& game, int tick)
+{
+    std::ostringstream out;
+    out << tick << ": state " << int(game.GetGameState()) << " score " << game.GetScore() << " lives "
+        << game.GetLives() << " level " << game.GetLevel() << " scroll " << game.GetScroll() << " coins "
+        << game.CoinsTaken() << (game.IsJumping() ? " jumping" : "");
+    Note(out, "player", game.GetPlayer());
+    for (const SpriteApe* bee : game.Bees())
+        Note(out, "bee", bee);
+    for (const SpriteApe* ufo : game.Ufos())
+        Note(out, "ufo", ufo);
+    for (const SpriteFire* fire : game.Fires()) {
+        Note(out, "fire", fire);
+        out << (fire->active ? "" : "-");
+    }
+    return out.str();
+}
+
+std::string Trace(GameFixture& f, int layout, Script script)
+{
+    f.StartGameAt(layout);
+    std::string trace;
+    for (int tick = 0; tick < kTicks; ++tick) {
+        if (script == Script::RunAndJump)
+            Drive(f, tick);
+        // A lost life waits on the clock before the level starts again.
+        if (f.game->GetGameState() == GameState::Restarting)
+            f.AdvanceClock(2);
+        f.Tick();
+        if (tick % kSampleEvery == 0)
+            trace += Sample(*f.game, tick) + "\n";
+    }
+    return trace;
+}
+
+uint64_t Fnv1a(const std::string& text)
+{
+    uint64_t hash = 1469598103934665603ull;
+    for (unsigned char c : text)
+        hash = (hash ^ c) * 1099511628211ull;
+    return hash;
+}
+
+std::string LastLines(const std::string& text, int count)
+{
+    size_t at = text.size();
+    for (int i = 0; i <= count && at > 0; ++i)
+        at = text.rfind('\n', at - 1);
+    return at == std::string::npos ? text : text.substr(at + 1);
+}
+
+// Layout 1 first: {standing still, running and jumping}.
+constexpr uint64_t kRecorded[][2] = {
+    {0x5bf9f4299efb28a1ull, 0x01dbf649d8f44040ull},
+    {0xf1b20e8824aadbe7ull, 0x9abfd45ebfdbb1a0ull},
+    {0x1c43098ff70d535full, 0xb36e67512a513629ull},
+    {0x23dd75920733053cull, 0x9196cfe4e0551869ull},
+    {0xa123f41ebb314dbaull, 0x8a2a07d7971cae33ull},
+    {0x51c17b26e2f393d8ull, 0xfe4bc34b7d494987ull},
+    {0xf3713f8d11e861f0ull, 0x5e0adb3691c5a1ebull},
+    {0x1caae8f824965acdull, 0x01d50fb64fb4d14bull},
+};
+static_assert(sizeof kRecorded / sizeof kRecorded[0] == Layouts::kLayoutCount, "two fingerprints per layout");
+
+class LevelTrace : public ::testing::TestWithParam<int> {};
+
+TEST_P(LevelTrace, PlaysAsRecorded)
+{
+    const int layout = GetParam();
+    const Script scripts[] = {Script::StandStill, Script::RunAndJump};
+    for (int i = 0; i < 2; ++i) {
+        GameFixture f;
+        ASSERT_TRUE(f.Ready());
+        const std::string trace = Trace(f, layout, scripts[i]);
+        EXPECT_EQ(Fnv1a(trace), kRecorded[layout - 1][i])
+            << (i == 0 ? "standing still" : "running and jumping") << ", layout " << layout << ", now 0x" << std::hex
+            << Fnv1a(trace) << "ull; the trace ends:\n" << LastLines(trace, 3);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLayout, LevelTrace, ::testing::Range(1, Layouts::kLayoutCount + 1));
+
+}  // namespace
