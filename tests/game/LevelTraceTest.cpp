@@ -24,10 +24,10 @@ namespace {
 constexpr int kTicks = 600;        // 6 s of game time
 constexpr int kSampleEvery = 20;   // ticks between trace lines
 
-enum class Script { StandStill, RunAndJump };
+enum class Script { StandStill, RunAndJump, JumpInPlaceThenLeft };
 
-// The scripted run: right with jumps, a stop, then back left with a jump.
-void Drive(GameFixture& f, int tick)
+// Right with jumps, a stop, then back left with a jump.
+void RunAndJump(GameFixture& f, int tick)
 {
     switch (tick) {
     case 0: f.Press(XK_Right); break;
@@ -40,6 +40,23 @@ void Drive(GameFixture& f, int tick)
     case 420: f.Press(XK_Up); break;
     case 421: f.Release(XK_Up); f.Press(XK_Left); break;
     case 520: f.Release(XK_Left); break;
+    default: break;
+    }
+}
+
+// A few steps left, a jump in place under the coins there (only the jump can
+// take them), then on to the left where the fires burn.
+void JumpInPlaceThenLeft(GameFixture& f, int tick)
+{
+    switch (tick) {
+    case 0: f.Press(XK_Left); break;
+    case 20: f.Release(XK_Left); break;
+    case 30: f.Press(XK_Up); break;
+    case 31: f.Release(XK_Up); break;
+    case 150: f.Press(XK_Left); break;
+    case 175: f.Release(XK_Left); break;
+    case 300: f.Press(XK_Left); break;
+    case 330: f.Release(XK_Left); break;
     default: break;
     }
 }
@@ -74,7 +91,9 @@ std::string Trace(GameFixture& f, int layout, Script script)
     std::string trace;
     for (int tick = 0; tick < kTicks; ++tick) {
         if (script == Script::RunAndJump)
-            Drive(f, tick);
+            RunAndJump(f, tick);
+        else if (script == Script::JumpInPlaceThenLeft)
+            JumpInPlaceThenLeft(f, tick);
         // A lost life waits on the clock before the level starts again.
         if (f.game->GetGameState() == GameState::Restarting)
             f.AdvanceClock(2);
@@ -101,31 +120,32 @@ std::string LastLines(const std::string& text, int count)
     return at == std::string::npos ? text : text.substr(at + 1);
 }
 
-// Layout 1 first: {standing still, running and jumping}.
-constexpr uint64_t kRecorded[][2] = {
-    {0x5bf9f4299efb28a1ull, 0x01dbf649d8f44040ull},
-    {0xf1b20e8824aadbe7ull, 0x9abfd45ebfdbb1a0ull},
-    {0x1c43098ff70d535full, 0xb36e67512a513629ull},
-    {0x23dd75920733053cull, 0x9196cfe4e0551869ull},
-    {0xa123f41ebb314dbaull, 0x8a2a07d7971cae33ull},
-    {0x51c17b26e2f393d8ull, 0xfe4bc34b7d494987ull},
-    {0xf3713f8d11e861f0ull, 0x5e0adb3691c5a1ebull},
-    {0x1caae8f824965acdull, 0x01d50fb64fb4d14bull},
+// Layout 1 first: {standing still, running and jumping, jumping in place then left}.
+constexpr uint64_t kRecorded[][3] = {
+    {0x5bf9f4299efb28a1ull, 0x01dbf649d8f44040ull, 0xc870a27d673212d5ull},
+    {0xf1b20e8824aadbe7ull, 0x9abfd45ebfdbb1a0ull, 0xa4e1ba3b9ff69963ull},
+    {0x1c43098ff70d535full, 0xb36e67512a513629ull, 0x38b917d537cbc666ull},
+    {0x23dd75920733053cull, 0x9196cfe4e0551869ull, 0xa9436a90cc26271dull},
+    {0xa123f41ebb314dbaull, 0x8a2a07d7971cae33ull, 0x365b8863024272e3ull},
+    {0x51c17b26e2f393d8ull, 0xfe4bc34b7d494987ull, 0xa594dedf3950e40eull},
+    {0xf3713f8d11e861f0ull, 0x5e0adb3691c5a1ebull, 0xdcb9145506f3db3eull},
+    {0x1caae8f824965acdull, 0x01d50fb64fb4d14bull, 0xa621a3d8a4f6fac4ull},
 };
-static_assert(sizeof kRecorded / sizeof kRecorded[0] == Layouts::kLayoutCount, "two fingerprints per layout");
+static_assert(sizeof kRecorded / sizeof kRecorded[0] == Layouts::kLayoutCount, "three fingerprints per layout");
 
 class LevelTrace : public ::testing::TestWithParam<int> {};
 
 TEST_P(LevelTrace, PlaysAsRecorded)
 {
     const int layout = GetParam();
-    const Script scripts[] = {Script::StandStill, Script::RunAndJump};
-    for (int i = 0; i < 2; ++i) {
+    const Script scripts[] = {Script::StandStill, Script::RunAndJump, Script::JumpInPlaceThenLeft};
+    const char* const names[] = {"standing still", "running and jumping", "jumping in place, then left"};
+    for (int i = 0; i < 3; ++i) {
         GameFixture f;
         ASSERT_TRUE(f.Ready());
         const std::string trace = Trace(f, layout, scripts[i]);
         EXPECT_EQ(Fnv1a(trace), kRecorded[layout - 1][i])
-            << (i == 0 ? "standing still" : "running and jumping") << ", layout " << layout << ", now 0x" << std::hex
+            << names[i] << ", layout " << layout << ", now 0x" << std::hex
             << Fnv1a(trace) << "ull; the trace ends:\n" << LastLines(trace, 3);
     }
 }
