@@ -25,7 +25,6 @@ constexpr const char* kLoadingText = "L O A D I N G . . .";
 constexpr const char* kPrompt = "PRESS THE [G] KEY TO PLAY";
 constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int32_t kRed = 0xFF0000;
-constexpr int32_t kTickMs = 10;            // what one tick adds to every animation's counter
 constexpr int64_t kBlinkAfterMs = 500;     // the prompt changes at the first tick of a new second
 constexpr int32_t kBlinkCycle = 5;         // the high-score strip changes every fifth blink
 
@@ -169,11 +168,8 @@ void FormMain::StepAnimations()
     snapshot.clear();
     for (std::vector<SpriteAnim*>* list : {&frameAnimations, &movements}) {
         for (SpriteAnim* animation : *list) {
-            animation->counter += kTickMs;
-            if (animation->counter >= animation->period) {
-                animation->counter = 0;
+            if (Rules::AdvanceClock(animation->counter, animation->period))
                 snapshot.push_back(animation->Clone());
-            }
         }
     }
     for (SpriteAnim*& clone : snapshot) {

@@ -142,16 +142,21 @@ struct Patrol {
     int32_t maxX;
 };
 
-enum class Turn { None, Left, Right };
+// The turns of one patrol step, in this order (a range shorter than a step
+// turns both ways at once).
+struct Turns {
+    bool left = false;
+    bool right = false;
+};
 
-// One patrol step: moves, turns at the ends, and says which way it turned.
-constexpr Turn PatrolStep(Patrol& p)
+// One patrol step: moves, and turns at the ends.
+constexpr Turns PatrolStep(Patrol& p)
 {
-    Turn turn = Turn::None;
+    Turns turns;
     bool leftEndCheck = true;
     if (p.worldX == -1) {
         p.speed = -Jump::Abs(p.speed);
-        turn = Turn::Left;
+        turns.left = true;
         p.worldX = p.maxX + p.speed - 1;
     } else if (p.speed <= 0) {
         p.worldX += p.speed - 1;
@@ -160,15 +165,15 @@ constexpr Turn PatrolStep(Patrol& p)
         leftEndCheck = false;
     } else {
         p.speed = -p.speed;
-        turn = Turn::Left;
+        turns.left = true;
         p.worldX = p.maxX;
     }
     if (leftEndCheck && p.worldX <= p.minX && p.speed < 0) {
         p.speed = -p.speed;
-        turn = Turn::Right;
+        turns.right = true;
         p.worldX = p.minX;
     }
-    return turn;
+    return turns;
 }
 
 // The fire harms only while its flames are tall: frames 3 to 8, counted from 1.

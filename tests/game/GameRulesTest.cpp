@@ -115,12 +115,12 @@ TEST(GameRules, EveryEnemyPatrolsExactlyItsRange)
             int32_t lowest = p.maxX, highest = p.minX;
             int turnsLeft = 0, turnsRight = 0;
             for (int step = 0; step < 2000; ++step) {
-                const Turn turn = PatrolStep(p);
-                turnsLeft += turn == Turn::Left ? 1 : 0;
-                turnsRight += turn == Turn::Right ? 1 : 0;
+                const Turns turns = PatrolStep(p);
+                turnsLeft += turns.left ? 1 : 0;
+                turnsRight += turns.right ? 1 : 0;
                 lowest = std::min(lowest, p.worldX);
                 highest = std::max(highest, p.worldX);
-                ASSERT_EQ(turn == Turn::Left, p.speed < 0 && (p.worldX == p.maxX || (step == 0 && e.start == -1)))
+                ASSERT_EQ(turns.left, p.speed < 0 && (p.worldX == p.maxX || (step == 0 && e.start == -1)))
                     << "layout " << layout << " step " << step;
             }
             SCOPED_TRACE("layout " + std::to_string(layout) + ", enemy at height " + std::to_string(e.height));
