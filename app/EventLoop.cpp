@@ -1,12 +1,14 @@
-// The one event loop. Run waits on the running form's display, hands the 10 ms
-// idle waits to the timers and turns every X event into calls of the element
-// operations: on the form owning the event's window, and for keys and the
-// pointer on the focused control or the control under the pointer.
+// The one event loop. Run waits on the running form's display, hands the
+// clock's 10 ms steps to the timers between events and turns every X event
+// into calls of the element operations: on the form owning the event's window,
+// and for keys and the pointer on the focused control or the control under
+// the pointer.
 #include "app/EventLoop.h"
 
 #include "app/Application.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
+#include "gui/controls/StepClock.h"
 #include "gui/controls/Timer.h"
 #include "support/Packing.h"
 
@@ -22,7 +24,9 @@ EventLoopCounters LoopCounters;
 
 namespace {
 
-constexpr int kIdleWaitMs = 10;      // one timer step
+// While events stay queued this long without a break, timer steps are handed
+// over between them anyway, so a flood of events cannot stop the clock.
+constexpr uint64_t kQueueBusyMs = 200;
 constexpr int kLookupBufferSize = 50;  // bytes XLookupString may write
 
 struct TranslatedKey {
@@ -290,21 +294,58 @@ int IsCharKeyDown(int code)
     return CharKeyTable[code] == 1 ? -1 : 0;
 }
 
+namespace {
+
+// The timers' side of a loop pass: hands the due steps to the timers between
+// events and waits for the next step or event. True when the pass is over
+// without an event to take.
+class TimerPass {
+public:
+    explicit TimerPass(Display* display) : display(display), clock(LoopClock()), queueFreeMs(LoopClock()) {}
+
+    bool Run()
+    {
+        if (TimerList.empty()) {
+            clock.Restart(LoopClock());
+            return false;
+        }
+        const uint64_t now = LoopClock();
+        if (XPending(display) == 0)
+            queueFreeMs = now;
+        else if (now - queueFreeMs < kQueueBusyMs)
+            return false;
+        while (!QuitRequested && clock.DueSteps(LoopClock()) > 0) {
+            clock.StepTaken();
+            ++LoopCounters.ticks;
+            TickAll(StepClock::kStepMs);
+            // The events a step caused come before the next step.
+            if (XPending(display) != 0)
+                return false;
+        }
+        if (QuitRequested)
+            return true;
+        ++LoopCounters.idleWaits;
+        // Input, or a failed wait, goes on to the next event.
+        return LoopWait(ConnectionNumber(display), clock.MsToNextStep(LoopClock())) == 0;
+    }
+
+private:
+    Display* display;
+    StepClock clock;
+    uint64_t queueFreeMs;  // when the event queue was last seen empty
+};
+
+}  // namespace
+
 void Form::Run()
 {
     Display* display = application != nullptr ? application->GetDisplay() : nullptr;
     std::memset(CharKeyTable, 0, sizeof CharKeyTable);
     if (display != nullptr) {
-        const int fd = ConnectionNumber(display);
+        TimerPass timers(display);
         while (!QuitRequested) {
-            if (!TimerList.empty() && XPending(display) == 0) {
-                ++LoopCounters.idleWaits;
-                if (WaitForInput(fd, kIdleWaitMs) == 0) {
-                    ++LoopCounters.ticks;
-                    TickAll(kIdleWaitMs);
-                    continue;
-                }
-            }
+            if (timers.Run())
+                continue;
             XEvent event;
             XNextEvent(display, &event);
             ++LoopCounters.events;

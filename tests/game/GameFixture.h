@@ -25,6 +25,13 @@ public:
     void SetLevel(int32_t n) { level = n; }
     void SetLives(int32_t n) { lives = n; }
     void SetScore(int32_t n) { score = n; }
+    void OnTick() override
+    {
+        ++ticks;
+        FormMain::OnTick();
+    }
+
+    int ticks = 0;  // frame timer firings
 };
 
 class GameFixture {
