@@ -129,9 +129,9 @@ void Form::Hide()
 
 void Form::SetFocus()
 {
-    // Focusing a window that is not viewable is a BadMatch error, which ends
-    // the program under Xlib's default error handler; a window manager may
-    // still be holding back the map request.
+    // Focusing a window that is not viewable is a BadMatch error; a window
+    // manager may still be holding back the map request. Another client can
+    // still unmap it after the check: that error is logged and ignored.
     XWindowAttributes attributes{};
     if (created && window != 0 && XGetWindowAttributes(GetDisplay(), window, &attributes) &&
         attributes.map_state == IsViewable)
