@@ -81,6 +81,44 @@ void TabTraversal(Form* form)
         MoveFocusTo(picked);
 }
 
+// The window that received the press of each key now down. A key pressed in
+// one window and released in another (the focus moved while it was held, say
+// to a dialog that opened) types nothing where it is released.
+class KeyOrigins {
+public:
+    void Pressed(const XKeyEvent& event) { origin[event.keycode & 0xFF] = event.window; }
+    // Whether this release belongs to a press the window received; the key is up afterwards.
+    bool Released(const XKeyEvent& event)
+    {
+        const bool same = origin[event.keycode & 0xFF] == event.window;
+        origin[event.keycode & 0xFF] = 0;
+        return same;
+    }
+    bool PressedIn(const XKeyEvent& event) const { return origin[event.keycode & 0xFF] == event.window; }
+    // The window lost the focus: its keys are released elsewhere.
+    void Forget(Window window)
+    {
+        for (Window& entry : origin)
+            if (entry == window)
+                entry = 0;
+    }
+
+private:
+    Window origin[256] = {};  // by key code; 0: no press received
+};
+
+// The server's auto-repeat sends a held key as a release and a press with the
+// same time stamp, back to back.
+bool IsRepeatRelease(XKeyEvent& release)
+{
+    if (XEventsQueued(release.display, QueuedAfterReading) == 0)
+        return false;
+    XEvent next;
+    XPeekEvent(release.display, &next);
+    return next.type == XKeyPressEventType && next.xkey.keycode == release.keycode &&
+           next.xkey.time == release.time && next.xkey.window == release.window;
+}
+
 void OnKeyPress(Form* form, XKeyEvent& event)
 {
     const TranslatedKey key = Translate(event);
@@ -91,8 +129,19 @@ void OnKeyPress(Form* form, XKeyEvent& event)
     form->KeyDown(key.keysym);
 }
 
-void OnKeyRelease(Form* form, XKeyEvent& event)
+void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
 {
+    if (!origins.PressedIn(event)) {
+        // A key held since before this window had the focus: its auto-repeat
+        // and its release type nothing here.
+        if (IsRepeatRelease(event)) {
+            XEvent repeat;
+            XNextEvent(event.display, &repeat);
+        }
+        origins.Released(event);
+        return;
+    }
+    origins.Released(event);
     const TranslatedKey key = Translate(event);
     if (key.keysym == XK_Tab && (FocusedElement == nullptr || FocusedElement->IsTabStop())) {
         TabTraversal(form);
@@ -220,19 +269,34 @@ Window TargetWindow(const XEvent& event)
     }
 }
 
-void Dispatch(Form* running, XEvent& event)
+// The keys held when a window loses the focus are released elsewhere.
+void OnFocusOut(Form* form, const XFocusChangeEvent& event, KeyOrigins& origins)
+{
+    if (event.detail == NotifyInferior)
+        return;
+    std::memset(CharKeyTable, 0, sizeof CharKeyTable);
+    origins.Forget(event.window);
+    form->OnFocusLost();
+}
+
+void Dispatch(Form* running, XEvent& event, KeyOrigins& origins)
 {
     Form* form = FindFormByWindow(TargetWindow(event));
     if (form == nullptr)
         return;
     switch (event.type) {
     case XKeyPressEventType:
-        if (form->IsEnabled())
+        if (form->IsEnabled()) {
+            origins.Pressed(event.xkey);
             OnKeyPress(form, event.xkey);
+        }
         break;
     case KeyRelease:
         if (form->IsEnabled())
-            OnKeyRelease(form, event.xkey);
+            OnKeyRelease(form, event.xkey, origins);
+        break;
+    case FocusOut:
+        OnFocusOut(form, event.xfocus, origins);
         break;
     case ButtonPress:
         OnButton(form, event.xbutton, true);
@@ -343,13 +407,14 @@ void Form::Run()
     std::memset(CharKeyTable, 0, sizeof CharKeyTable);
     if (display != nullptr) {
         TimerPass timers(display);
+        KeyOrigins origins;
         while (!QuitRequested) {
             if (timers.Run())
                 continue;
             XEvent event;
             XNextEvent(display, &event);
             ++LoopCounters.events;
-            Dispatch(this, event);
+            Dispatch(this, event, origins);
         }
     }
     Shutdown(this);
