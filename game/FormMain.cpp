@@ -148,6 +148,10 @@ void FormMain::OnTick()
         StepAnimations();
         if (StillPlaying())
             PollInput();
+        if (StillPlaying()) {
+            spawnGrace.Advance(kTickMs);
+            BlinkPlayer();
+        }
         break;
     case GameState::Restarting:
         RestartTick();

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "game/FormGames.h"
+#include "game/SpawnGrace.h"
 #include "game/SpriteDesc.h"
 #include "support/DateTime.h"
 
@@ -105,6 +106,12 @@ public:
     // Packed position of a platform touching the player's head, or of (-1, -1).
     uint64_t PlatformAbove();
     void PollInput();
+    // The player stands on a tile (from its landing).
+    void PlayerLanded() { spawnGrace.Landed(); }
+    // A bee, saucer or burning fire touches the player: death, unless the
+    // player's spawn grace still lasts.
+    void EnemyTouchesPlayer();
+    SpawnGrace& GetSpawnGrace() { return spawnGrace; }
 
     // Enemies and fires (Enemies.cpp).
     void AddBee(int32_t height, int32_t start, int32_t speed, int32_t leftEnd, int32_t rightEnd);
@@ -165,6 +172,8 @@ private:
     void TitleAnimation();
     void RestartTick();
     void StepAnimations();
+    // Shows or hides the player as its spawn grace blinks.
+    void BlinkPlayer();
     template <typename T>
     void TilePool(std::vector<T*>& pool, size_t& used, int variant, int32_t x, int32_t y, int32_t frame,
                   bool drawInside);
@@ -195,6 +204,7 @@ private:
     int32_t rightStep;
     SpritePlayer* player = nullptr;
     bool pollActs = false;       // the input poll acts on every second call
+    SpawnGrace spawnGrace;
     Joystick* joystick = nullptr;
 
     // Tiles and coins.
