@@ -53,13 +53,7 @@ FormMain::~FormMain()
 {
     sound->StopSound();
     delete sound;
-    delete player;
-    player = nullptr;
-    DeleteAllAnimations();
-    DeleteFires();
-    DeleteTiles();
-    DeleteCoins();
-    DeleteEnemies();
+    DeleteSprites();
     FreeSpritePictures();
     delete nameForm;
     delete joystick;
@@ -72,6 +66,26 @@ void FormMain::SetGameDescriptors()
         descriptors[kind].areaWidth = QueryWidth();
         descriptors[kind].areaHeight = QueryHeight();
     }
+}
+
+void FormMain::DeleteSprites()
+{
+    delete player;
+    player = nullptr;
+    DeleteAllAnimations();
+    DeleteFires();
+    DeleteTiles();
+    DeleteCoins();
+    DeleteEnemies();
+}
+
+void FormMain::RestartTitle()
+{
+    titleStampSet = false;
+    blinkCount = 0;
+    promptColour = kRed;
+    highScoreShown = 0;
+    highScoreWrites = true;
 }
 
 void FormMain::FreeSpritePictures()
@@ -87,7 +101,9 @@ void FormMain::RunApp()
     RenderText(10, 60, kLoadingText, kWhite);
     GameWait(kLoadingWaitSeconds);
 
-    // From state 6 the pictures are loaded again: the previous ones go first.
+    // From state 6 the pictures are loaded again: the previous ones go first,
+    // and with them the last game's sprites, which were cut from them.
+    DeleteSprites();
     FreeSpritePictures();
     for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
         const SpriteKinds::StripFile& strip = SpriteKinds::kStrips[kind];
@@ -99,6 +115,8 @@ void FormMain::RunApp()
     RenderText(210, 135, kMakerLine, kRed);
     fontHeight = FontAscent() + 1;
     LoadHighScores();
+    // Every visit of the title starts its blinking and the high-score lines afresh.
+    RestartTitle();
     gameState = GameState::Title;
     SetFocus();
 }

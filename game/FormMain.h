@@ -169,6 +169,9 @@ private:
     // The top strip that a level start and the title's Top Ten line clear.
     int32_t StripHeight() const { return fontHeight + 14; }
     void FreeSpritePictures();
+    // Every sprite and animation of the last game.
+    void DeleteSprites();
+    void RestartTitle();
     void TitleAnimation();
     void RestartTick();
     void StepAnimations();
