@@ -98,6 +98,7 @@ void FormMain::FreeSpritePictures()
 
 void FormMain::RunApp()
 {
+    banner.Drop();
     RenderText(10, 60, kLoadingText, kWhite);
     GameWait(kLoadingWaitSeconds);
 
@@ -135,14 +136,18 @@ int FormMain::OnKeyPress(char character)
         }
         break;
     case GameState::Playing:
-        if (key == 'P')
+        if (key == 'P') {
             gameState = GameState::Paused;
+            banner.Show(*this, "PAUSED", kPausedY);
+        }
         else if (key == 'N')
             LevelComplete();
         break;
     case GameState::Paused:
-        if (key == 'P')
+        if (key == 'P') {
+            banner.Hide(*this);
             gameState = GameState::Playing;
+        }
         break;
     case GameState::ScoreRecorded:
         RunApp();

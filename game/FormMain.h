@@ -16,6 +16,7 @@
 // The layouts themselves are plain tables in LevelLayouts.h.
 #pragma once
 
+#include "game/Banner.h"
 #include "game/FormGames.h"
 #include "game/SpawnGrace.h"
 #include "game/SpriteDesc.h"
@@ -59,6 +60,8 @@ public:
     static constexpr int32_t kRestartDelayMs = 1500;        // state 4, before StartLevel
     static constexpr unsigned kLoadingWaitSeconds = 1;
     static constexpr unsigned kSequenceWaitSeconds = 3;     // after a death or a finished level
+    static constexpr int32_t kPausedY = kHeight / 2;         // pixels: centre of the "PAUSED" banner
+    static constexpr int32_t kPressAnyKeyY = 560;            // pixels: centre of "PRESS ANY KEY"
 
     FormMain(Application* app, const std::string& title);
     ~FormMain() override;
@@ -158,6 +161,7 @@ public:
     int32_t CoinsTotal() const { return coinsTotal; }
     int32_t CoinsTaken() const { return coinsTaken; }
     const std::vector<std::string>& HighScoreLines() const { return highScoreLines; }
+    const Banner& GetBanner() const { return banner; }
     FormNamePlayer* GetNameForm() const { return nameForm; }
     int32_t GetFontHeight() const { return fontHeight; }
     SoundPlayer* GetSound() const { return sound; }
@@ -208,6 +212,7 @@ private:
     SpritePlayer* player = nullptr;
     bool pollActs = false;       // the input poll acts on every second call
     SpawnGrace spawnGrace;
+    Banner banner;               // "PAUSED", "PRESS ANY KEY"
     Joystick* joystick = nullptr;
 
     // Tiles and coins.
