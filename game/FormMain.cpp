@@ -52,13 +52,7 @@ FormMain::~FormMain()
 {
     sound->StopSound();
     delete sound;
-    delete player;
-    player = nullptr;
-    DeleteAllAnimations();
-    DeleteFires();
-    DeleteTiles();
-    DeleteCoins();
-    DeleteEnemies();
+    DeleteSprites();
     FreeSpritePictures();
     delete nameForm;
     delete joystick;
@@ -73,6 +67,26 @@ void FormMain::SetGameDescriptors()
     }
 }
 
+void FormMain::DeleteSprites()
+{
+    delete player;
+    player = nullptr;
+    DeleteAllAnimations();
+    DeleteFires();
+    DeleteTiles();
+    DeleteCoins();
+    DeleteEnemies();
+}
+
+void FormMain::RestartTitle()
+{
+    titleStampSet = false;
+    blinkCount = 0;
+    promptColour = kRed;
+    highScoreShown = 0;
+    highScoreWrites = true;
+}
+
 void FormMain::FreeSpritePictures()
 {
     for (XImage*& picture : pictures) {
@@ -83,10 +97,13 @@ void FormMain::FreeSpritePictures()
 
 void FormMain::RunApp()
 {
+    banner.Drop();
     RenderText(10, 60, kLoadingText, kWhite);
     GameWait(kLoadingWaitSeconds);
 
-    // From state 6 the pictures are loaded again: the previous ones go first.
+    // From state 6 the pictures are loaded again: the previous ones go first,
+    // and with them the last game's sprites, which were cut from them.
+    DeleteSprites();
     FreeSpritePictures();
     for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
         const DataFiles::Picture& strip = *SpriteKinds::kStrips[kind];
@@ -98,6 +115,8 @@ void FormMain::RunApp()
     RenderText(210, 135, kMakerLine, kRed);
     fontHeight = FontAscent() + 1;
     LoadHighScores();
+    // Every visit of the title starts its blinking and the high-score lines afresh.
+    RestartTitle();
     gameState = GameState::Title;
     SetFocus();
 }
@@ -116,14 +135,18 @@ int FormMain::OnKeyPress(char character)
         }
         break;
     case GameState::Playing:
-        if (key == 'P')
+        if (key == 'P') {
             gameState = GameState::Paused;
+            banner.Show(*this, "PAUSED", kPausedY);
+        }
         else if (key == 'N')
             LevelComplete();
         break;
     case GameState::Paused:
-        if (key == 'P')
+        if (key == 'P') {
+            banner.Hide(*this);
             gameState = GameState::Playing;
+        }
         break;
     case GameState::ScoreRecorded:
         RunApp();
@@ -147,6 +170,10 @@ void FormMain::OnTick()
         StepAnimations();
         if (StillPlaying())
             PollInput();
+        if (StillPlaying()) {
+            spawnGrace.Advance(Rules::kTickMs);
+            BlinkPlayer();
+        }
         break;
     case GameState::Restarting:
         RestartTick();

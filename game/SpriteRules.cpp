@@ -67,6 +67,7 @@ bool SpritePlayer::Land(bool moved)
         if (Found(tile)) {
             // Shown there at its next draw.
             SetPosition(x, Rules::StandingY(PointY(tile)));
+            game->PlayerLanded();
             result = false;
         }
     } else if (!moved) {
@@ -109,7 +110,7 @@ void MovementEnemies::Step()
         game->DrawSprite(enemy);
         SpritePlayer* player = game->GetPlayer();
         if (player != nullptr && enemy->Overlaps(*player, Rules::kContactMargin, Rules::kContactMargin))
-            game->PlayerDies();
+            game->EnemyTouchesPlayer();
     }
     enemy->worldX = worldX;
     enemy->speed = patrol.speed;
@@ -126,5 +127,5 @@ void SpriteFire::Act()
     FormMain* game = GameOf(owner);
     SpritePlayer* player = game->GetPlayer();
     if (player != nullptr && Overlaps(*player, Rules::kContactMargin, Rules::kContactMargin))
-        game->PlayerDies();
+        game->EnemyTouchesPlayer();
 }

@@ -15,11 +15,12 @@ bool FormLoading = false;
 namespace {
 constexpr unsigned long kNoColourBackground = 0xAAAAAA;
 constexpr const char* kIconAndClassName = "Bruvo.exe";
-// Keys, buttons, crossing, motion, exposure and structure changes: 0xAA07F.
+// Keys, buttons, crossing, motion, exposure and structure changes (0xAA07F),
+// and the focus changes that tell a form its held keys went elsewhere.
 constexpr long kFormEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                                 EnterWindowMask | LeaveWindowMask | PointerMotionMask | ButtonMotionMask |
-                                ExposureMask | StructureNotifyMask | SubstructureNotifyMask;
-static_assert(kFormEventMask == 0xAA07F, "the event mask forms select");
+                                ExposureMask | StructureNotifyMask | SubstructureNotifyMask | FocusChangeMask;
+static_assert(kFormEventMask == (0xAA07F | FocusChangeMask), "the event mask forms select");
 
 // X refuses windows of no size (a BadValue that ends the program): at least 1 pixel.
 unsigned WindowExtent(int32_t pixels)
@@ -129,9 +130,9 @@ void Form::Hide()
 
 void Form::SetFocus()
 {
-    // Focusing a window that is not viewable is a BadMatch error, which ends
-    // the program under Xlib's default error handler; a window manager may
-    // still be holding back the map request.
+    // Focusing a window that is not viewable is a BadMatch error; a window
+    // manager may still be holding back the map request. Another client can
+    // still unmap it after the check: that error is logged and ignored.
     XWindowAttributes attributes{};
     if (created && window != 0 && XGetWindowAttributes(GetDisplay(), window, &attributes) &&
         attributes.map_state == IsViewable)

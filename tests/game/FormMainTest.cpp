@@ -399,6 +399,7 @@ TEST_F(FormMainTest, FireKillsOnlyInFrames3To8)
     // Standing in the fire from frame 9 (counted from 1) on: frames 10, 11,
     // 12, 1 and 2 pass harmlessly, frame 3 kills.
     f.PlacePlayer(210, 518);
+    f.OutlastSpawnGrace();
     fire->SetFrame(8);
     Game().Fires()[1]->SetFrame(8);
     const int fireTicks = 33;  // 330 ms
@@ -594,6 +595,7 @@ TEST_F(FormMainTest, BeeContactKills)
 {
     f.StartGameAt(1);
     f.PlacePlayer(600, 518);  // in the path of the first bee (y 520, 690 leftwards)
+    f.OutlastSpawnGrace();
     int ticks = 0;
     while (Game().GetGameState() == GameState::Playing && ticks < 600) {
         f.Tick();
