@@ -21,8 +21,9 @@ const char* const kMakerLine = "by Krodel Games, 2026";
 namespace {
 void SleepSeconds(unsigned seconds) { sleep(seconds); }
 
-constexpr const char* kLoadingText = "L O A D I N G . . .";
 constexpr const char* kPrompt = "PRESS THE [G] KEY TO PLAY";
+constexpr int32_t kPromptX = 480, kPromptY = 600;        // pixels, on the title screen
+constexpr int32_t kMakerLineX = 210, kMakerLineY = 135;  // pixels
 constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int32_t kRed = 0xFF0000;
 constexpr int64_t kBlinkAfterMs = 500;     // the prompt changes at the first tick of a new second
@@ -98,7 +99,7 @@ void FormMain::FreeSpritePictures()
 void FormMain::RunApp()
 {
     banner.Drop();
-    RenderText(10, 60, kLoadingText, kWhite);
+    RenderText(kLoadingTextX, kLoadingTextY, kLoadingText, kWhite);
     GameWait(kLoadingWaitSeconds);
 
     // From state 6 the pictures are loaded again: the previous ones go first,
@@ -112,7 +113,7 @@ void FormMain::RunApp()
     }
 
     RenderSfondo("Data/logo.bin");
-    RenderText(210, 135, kMakerLine, kRed);
+    RenderText(kMakerLineX, kMakerLineY, kMakerLine, kRed);
     fontHeight = FontAscent() + 1;
     LoadHighScores();
     // Every visit of the title starts its blinking and the high-score lines afresh.
@@ -129,7 +130,7 @@ int FormMain::OnKeyPress(char character)
         if (key == 'G') {
             SetGameDescriptors();
             level = 1;
-            lives = 3;
+            lives = kStartingLives;
             score = 0;
             StartLevel();
         }
@@ -222,7 +223,7 @@ void FormMain::TitleAnimation()
     titleStamp = now;
     if (blinkCount == 1)
         ShowNextHighScore();
-    RenderText(480, 600, kPrompt, promptColour);
+    RenderText(kPromptX, kPromptY, kPrompt, promptColour);
 }
 
 void FormMain::RestartTick()

@@ -12,6 +12,7 @@ constexpr const char* kGameTitle = "Bruvo Stage Krodel";  // names the table's f
 constexpr const char* kNameCaption = "Classifica";
 constexpr const char* kNamePrompt = "Enter your name";
 constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kHighScoreX = 5, kHighScoreY = 7;  // pixels: the line in the top strip
 constexpr int kNameColumns = 12;  // the name is padded to this many characters
 }  // namespace
 
@@ -37,7 +38,7 @@ void FormMain::ShowNextHighScore()
     // 0xB0, the Latin-1 degree sign, serves as an ordinal mark.
     const std::string text = "Top Ten: " + PadLeft(IntToString(highScoreShown + 1), ' ', 2) + "\xB0 Score " +
                              highScoreLines[highScoreShown];
-    RenderText(5, 7, text, kWhite);
+    RenderText(kHighScoreX, kHighScoreY, text, kWhite);
     highScoreShown = (highScoreShown + 1) % static_cast<int32_t>(highScoreLines.size());
 }
 

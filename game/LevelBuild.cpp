@@ -5,6 +5,7 @@
 
 #include "game/LevelLayouts.h"
 #include "game/SpriteActors.h"
+#include "game/SpriteFactory.h"
 #include "game/SpriteScenery.h"
 #include "services/SoundPlayer.h"
 
@@ -154,13 +155,13 @@ void FormMain::TilePass()
         const int32_t x = tileWidth * (column - first) - offset;
         const int32_t g = Layouts::GroundAt(layout, column);
         if (g != Layouts::kNone)
-            TilePool(groundTiles, ground, 0, x, Layouts::kGroundY, g, true);
+            TilePool(groundTiles, ground, kTileGround, x, Layouts::kGroundY, g, true);
         const int32_t v = Layouts::VegetationAt(layout, column);
         if (v != Layouts::kNone)
-            TilePool(vegetationTiles, vegetation, 1, x, Layouts::kVegetationY, v, true);
+            TilePool(vegetationTiles, vegetation, kTileVegetation, x, Layouts::kVegetationY, v, true);
         const int32_t p = Layouts::PlatformAt(layout, column);
         if (p != Layouts::kNone)
-            TilePool(platformTiles, platform, 2, x, Layouts::kPlatformY, p - 1, false);
+            TilePool(platformTiles, platform, kTilePlatform, x, Layouts::kPlatformY, p - 1, false);
     }
     HidePoolRest(groundTiles, ground);
     HidePoolRest(vegetationTiles, vegetation);

@@ -23,7 +23,7 @@ void FormMain::CreatePlayer()
     player = static_cast<SpritePlayer*>(CreateSprite(desc, 0));
     if (player == nullptr)
         return;
-    player->SetFrame(3);  // facing right
+    player->SetFrame(SpriteKinds::kPlayerWalkingRight.first);  // facing right
     player->SetPosition(Rules::StartX(desc->areaWidth), Rules::StartY(desc->areaHeight, jump));
     DrawSprite(player);
     spawnGrace.Start();
@@ -152,7 +152,7 @@ void FormMain::PollInput()
     };
 
     if (left) {
-        if (desc->firstFrame != 0)
+        if (desc->firstFrame != SpriteKinds::kPlayerWalkingLeft.first)
             player->TurnLeft(desc);
         switch (Rules::WalkLeft(scroll, scrollOffset, leftStep)) {
         case Rules::Walk::MovePlayerPastLimit:
@@ -174,7 +174,7 @@ void FormMain::PollInput()
     if (up && !jump.active)
         StartJump(desc, player);
     if (right) {
-        if (desc->firstFrame != 3)
+        if (desc->firstFrame != SpriteKinds::kPlayerWalkingRight.first)
             player->TurnRight(desc);
         switch (Rules::WalkRight(scroll, scrollLimit, player->GetX(), rightStep, desc->areaWidth)) {
         case Rules::Walk::MovePlayer:

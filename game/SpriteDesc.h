@@ -61,6 +61,18 @@ constexpr const DataFiles::Picture* kStrips[kCount] = {
 static_assert(sizeof kGameDescs / sizeof kGameDescs[0] == kCount, "one descriptor per kind");
 static_assert(sizeof kStrips / sizeof kStrips[0] == kCount, "one strip per kind");
 
+// Frame ranges of the strips (counted from 0), as the walking and flying animations show them.
+struct FrameRange {
+    int32_t first;
+    int32_t last;
+};
+constexpr FrameRange kPlayerWalkingLeft = {0, 2};
+constexpr FrameRange kPlayerWalkingRight = {3, 5};
+constexpr FrameRange kBeeFacingRight = {0, 1};
+constexpr FrameRange kBeeFacingLeft = {2, 3};
+static_assert(kPlayerWalkingRight.last < DataFiles::kPlayerStrip.frames && kBeeFacingLeft.last < DataFiles::kBeeStrip.frames,
+              "the ranges lie inside their strips");
+
 static_assert(kGameDescs[Player].width == 48 && kGameDescs[Player].height == 64 && kGameDescs[Money].width == 20 &&
                   kGameDescs[Money].height == 19 && kGameDescs[Ape].height == 30 && kGameDescs[Fire].lastFrame == 11 &&
                   kGameDescs[Ufo].lastFrame == 3,

@@ -18,13 +18,13 @@ bool Found(uint64_t position) { return position != PackPoint(-1, -1); }
 
 // Replaces the sprite's frame animation by one over the new range and shows
 // the range's first frame.
-void Turn(FormMain* game, Sprite* sprite, SpriteDesc* desc, int32_t first, int32_t last)
+void Turn(FormMain* game, Sprite* sprite, SpriteDesc* desc, SpriteKinds::FrameRange range)
 {
     game->RemoveFrameAnimation(sprite);
-    desc->firstFrame = first;
-    desc->lastFrame = last;
+    desc->firstFrame = range.first;
+    desc->lastFrame = range.last;
     game->AddFrameAnimation(new SpriteAnimazione(game, desc, sprite));
-    sprite->SetFrame(first);
+    sprite->SetFrame(range.first);
     game->DrawSprite(sprite);
 }
 }  // namespace
@@ -48,9 +48,9 @@ void SpriteJumping::Step()
     }
 }
 
-void SpritePlayer::TurnLeft(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, 0, 2); }
+void SpritePlayer::TurnLeft(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, SpriteKinds::kPlayerWalkingLeft); }
 
-void SpritePlayer::TurnRight(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, 3, 5); }
+void SpritePlayer::TurnRight(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, SpriteKinds::kPlayerWalkingRight); }
 
 bool SpritePlayer::Land(bool moved)
 {
@@ -116,9 +116,9 @@ void MovementEnemies::Step()
     enemy->speed = patrol.speed;
 }
 
-void SpriteApe::TurnLeft(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, 2, 3); }
+void SpriteApe::TurnLeft(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, SpriteKinds::kBeeFacingLeft); }
 
-void SpriteApe::TurnRight(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, 0, 1); }
+void SpriteApe::TurnRight(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, SpriteKinds::kBeeFacingRight); }
 
 void SpriteFire::Act()
 {
