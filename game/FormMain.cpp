@@ -112,7 +112,7 @@ void FormMain::RunApp()
         LoadSpritePicture(DataFiles::PathOf(strip), strip.width, strip.height, &pictures[kind], &bytes);
     }
 
-    RenderSfondo("Data/logo.bin");
+    RenderSfondo(DataFiles::PathOf(DataFiles::kTitle));
     RenderText(kMakerLineX, kMakerLineY, kMakerLine, kRed);
     fontHeight = FontAscent() + 1;
     LoadHighScores();
@@ -242,14 +242,14 @@ void FormMain::PlayerDies()
     gameState = GameState::Paused;
     DeleteAllAnimations();
     lives -= 1;
-    sound->PlaySound("Data/urlo.wav", false);
+    sound->PlaySound(DataFiles::PathOf(DataFiles::kCrySound), false);
     if (lives < 1) {
-        RenderSfondo("Data/gameover.bin");
+        RenderSfondo(DataFiles::PathOf(DataFiles::kGameOver));
         OpenNameEntry();
         gameState = GameState::NameEntry;
         return;
     }
-    RenderSfondo("Data/replay.bin");
+    RenderSfondo(DataFiles::PathOf(DataFiles::kLifeLost));
     GameWait(kSequenceWaitSeconds);
     gameState = GameState::Restarting;
 }
@@ -259,7 +259,7 @@ void FormMain::LevelComplete()
     gameState = GameState::Paused;
     DeleteAllAnimations();
     level += 1;
-    RenderSfondo("Data/livello.bin");
+    RenderSfondo(DataFiles::PathOf(DataFiles::kLevelDone));
     GameWait(kSequenceWaitSeconds);
     gameState = GameState::Restarting;
 }

@@ -223,7 +223,7 @@ void FormMain::CoinCheck()
         takenCoins.push_back(coin->index);
         EraseSprite(coin);
         score += kCoinValue;
-        sound->PlaySound("Data/ding.wav", false);
+        sound->PlaySound(DataFiles::PathOf(DataFiles::kCoinSound), false);
         RenderHud();
         coin = nullptr;
         coinsTaken += 1;
