@@ -144,8 +144,9 @@ void Form::Paint()
 {
     if (id == 0)  // never created: 0 is also the identifier of every parent not yet created
         return;
+    // Only the form's own elements: a panel paints the elements inside it.
     for (GUIElement* element : ElementsOf(id))
-        if (element->IsCreated() && element->IsRepaintedWithContainer())
+        if (element->GetParent() == this && element->IsCreated() && element->IsRepaintedWithContainer())
             element->Paint();
 }
 
