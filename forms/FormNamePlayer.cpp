@@ -1,6 +1,7 @@
 #include "forms/FormNamePlayer.h"
 
 #include "app/Application.h"
+#include "gui/ElementTypes.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/TextBoxCustom.h"
@@ -64,7 +65,7 @@ void OnKeyUp(GUIElement* element, KeySym keysym)
 void ForwardClick(GUIElement* element, GUIElement* /*argument*/)
 {
     GUIElement* form = element;
-    if (element->GetType() != "form")
+    if (element->GetType() != kTypeForm)
         form = static_cast<Child*>(element)->GetForm();
     if (auto* dialog = dynamic_cast<FormNamePlayer*>(form))
         dialog->ControlClick(element);
