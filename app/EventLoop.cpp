@@ -5,6 +5,7 @@
 #include "app/EventLoop.h"
 
 #include "app/Application.h"
+#include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
 #include "gui/controls/Timer.h"
@@ -216,7 +217,7 @@ void OnMotion(Form* form, XMotionEvent& event)
 {
     if (FocusedElement != nullptr) {
         const std::string focusedType = FocusedElement->GetType();
-        if (focusedType == "slider" || focusedType == "scrollbar")
+        if (focusedType == kTypeSlider || focusedType == kTypeScrollBar)
             FocusedElement->MouseMove(event.x, event.y);
     }
     form->MouseMove(event.x, event.y);
@@ -302,7 +303,7 @@ void Shutdown(Form* running)
 {
     for (size_t i = 0; i < AllElements.size(); ++i) {
         GUIElement* element = AllElements[i];
-        if (element->GetType() == "form" && element->IsCreated())
+        if (element->GetType() == kTypeForm && element->IsCreated())
             static_cast<Form*>(element)->DestroyWindow();
     }
     if (ActiveMessageBox != nullptr) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/Child.h"
+#include "gui/ElementTypes.h"
 #include "gui/GUIElement.h"
 
 namespace dialog {
@@ -48,7 +49,7 @@ void KeyUp(GUIElement* element, KeySym keysym)
 // nearest form up its parents (through panels). Null when there is none.
 inline GUIElement* FormOf(GUIElement* element)
 {
-    if (element->GetType() == "form")
+    if (element->GetType() == kTypeForm)
         return element;
     auto* child = dynamic_cast<Child*>(element);
     return child != nullptr ? child->GetForm() : nullptr;

@@ -4,6 +4,7 @@
 #include "app/EventLoop.h"
 #include "forms/DialogHandlers.h"
 #include "gui/Registry.h"
+#include "gui/ToolkitColours.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
 #include "support/Packing.h"
@@ -14,7 +15,7 @@ namespace {
 
 constexpr int32_t kBoxWidth = 250;           // pixels
 constexpr int32_t kBoxHeight = 150;          // pixels
-constexpr int32_t kBoxBackColor = 0xAAAAAA;
+constexpr int32_t kBoxBackColor = kNoColourGrey;
 constexpr int32_t kMessageMargin = 10;       // pixels, left, top and right of the message
 constexpr int32_t kMessageBottomSpace = 60;  // pixels below the message, for the buttons
 constexpr int32_t kMessageBackColor = 0xB7B7B7;

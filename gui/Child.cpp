@@ -1,12 +1,13 @@
 #include "gui/Child.h"
 
 #include "gui/DrawContext.h"
+#include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
+#include "gui/ToolkitColours.h"
 #include "support/Packing.h"
 
 namespace {
-constexpr int32_t kNoColourGrey = 0xAAAAAA;  // when neither parent nor form has a colour
 }  // namespace
 
 Child::Child(GUIElement* parentElement) : GUIElement(0)
@@ -23,14 +24,14 @@ Child::~Child()
 Form* Child::GetForm() const
 {
     for (GUIElement* up = parent; up != nullptr; up = up->GetParent())
-        if (up->GetType() == "form")
+        if (up->GetType() == kTypeForm)
             return static_cast<Form*>(up);
     return nullptr;
 }
 
 uint64_t Child::ToFormPoint(int32_t px, int32_t py) const
 {
-    for (GUIElement* up = parent; up != nullptr && up->GetType() != "form"; up = up->GetParent()) {
+    for (GUIElement* up = parent; up != nullptr && up->GetType() != kTypeForm; up = up->GetParent()) {
         const uint64_t at = up->GetPosition();
         px += PointX(at);
         py += PointY(at);
@@ -82,7 +83,7 @@ void Child::ShowAndPaint()
     Paint();
 }
 
-void Child::HideFilling(Form* target, int32_t extra, int32_t colour)
+void Child::HideFilling(Form* target, int32_t extra, int32_t colour, AfterHide after)
 {
     if (!created)
         return;
@@ -91,7 +92,7 @@ void Child::HideFilling(Form* target, int32_t extra, int32_t colour)
         DrawContext(target).FillRectangle(PointX(at), PointY(at), width + extra, height + extra, 0, 0, colour);
     }
     visible = false;
-    created = false;
+    created = after == AfterHide::StaysCreated;
 }
 
 void Child::SetSizeReshowing(int32_t newWidth, int32_t newHeight)

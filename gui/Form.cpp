@@ -3,7 +3,9 @@
 #include "app/Application.h"
 #include "app/EventLoop.h"
 #include "app/Log.h"
+#include "gui/ElementTypes.h"
 #include "gui/Registry.h"
+#include "gui/ToolkitColours.h"
 #include "support/Packing.h"
 
 #include <X11/Xatom.h>
@@ -13,7 +15,6 @@
 bool FormLoading = false;
 
 namespace {
-constexpr unsigned long kNoColourBackground = 0xAAAAAA;
 constexpr const char* kIconAndClassName = "Bruvo.exe";
 // Keys, buttons, crossing, motion, exposure and structure changes: 0xAA07F.
 constexpr long kFormEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
@@ -30,7 +31,7 @@ unsigned WindowExtent(int32_t pixels)
 
 Form::Form(uint64_t ownerValue, bool dialog) : GUIElement(ownerValue), isDialog(dialog)
 {
-    type = "form";
+    type = kTypeForm;
     FormList.push_back(this);
 }
 
@@ -143,8 +144,9 @@ void Form::Paint()
 {
     if (id == 0)  // never created: 0 is also the identifier of every parent not yet created
         return;
+    // Only the form's own elements: a panel paints the elements inside it.
     for (GUIElement* element : ElementsOf(id))
-        if (element->IsCreated() && element->IsRepaintedWithContainer())
+        if (element->GetParent() == this && element->IsCreated() && element->IsRepaintedWithContainer())
             element->Paint();
 }
 
@@ -355,7 +357,7 @@ void Form::CreateWindow()
     }
     const int screen = application->GetScreen();
     const unsigned long background =
-        backColor == -1 ? kNoColourBackground : static_cast<unsigned long>(backColor);
+        backColor == -1 ? static_cast<unsigned long>(kNoColourGrey) : static_cast<unsigned long>(backColor);
     window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y, WindowExtent(width),
                                  WindowExtent(height), 1, BlackPixel(display, screen), background);
     if (window != 0) {
