@@ -4,6 +4,7 @@
 #include "services/DesktopCommands.h"
 #include "services/StandardFolders.h"
 #include "support/FileUtil.h"
+#include "support/StringUtil.h"
 #include "tests/common/TempDir.h"
 #include "tests/services/ChildWatch.h"
 
@@ -59,10 +60,32 @@ TEST_F(DesktopTest, BrowserGetsTheAddressAsOneUninterpretedArgument)
 
 TEST_F(DesktopTest, MailClientGetsComposeAndTheAddress)
 {
-    OpenMailClient("bruvo@example.org\"; touch marker; \"");
+    OpenMailClient("bruvo@example.org; touch marker $(touch marker2)");
     WaitForTheProgram();
-    EXPECT_EQ(dir.Read("thunderbird.args"), "[-compose]\n[to=bruvo@example.org\"; touch marker; \"]\n");
+    EXPECT_EQ(dir.Read("thunderbird.args"), "[-compose]\n[to=bruvo@example.org; touch marker $(touch marker2)]\n");
     EXPECT_FALSE(FileExists("marker"));
+    EXPECT_FALSE(FileExists("marker2"));
+}
+
+TEST_F(DesktopTest, AddressesThatWouldBeOptionsOrAddFieldsAreRefused)
+{
+    OpenBrowser("");
+    OpenBrowser("-profile /tmp/x");
+    for (const char* address : {"", "-x@example.org", "a@example.org,subject=hi", "a@example.org'", "a\"@b",
+                                "a@example.org\nattachment=x"})
+        OpenMailClient(address);
+    EXPECT_EQ(CountZombieChildren(), 0);
+    EXPECT_FALSE(FileExists("firefox.args"));
+    EXPECT_FALSE(FileExists("thunderbird.args"));
+    const std::string log = dir.Read("log.txt");
+    EXPECT_NE(log.find("OpenBrowser: indirizzo rifiutato \"-profile /tmp/x\""), std::string::npos) << log;
+    EXPECT_NE(log.find("OpenMailClient: indirizzo rifiutato \"a@example.org,subject=hi\""), std::string::npos);
+    EXPECT_NE(log.find("OpenMailClient: indirizzo rifiutato \"a@example.org?attachment=x\""), std::string::npos)
+        << "a control character does not break the log line";
+    EXPECT_EQ(Split(TrimRight(log), "\n").size(), 8u) << "one line for each refusal";
+
+    EXPECT_TRUE(IsAcceptedWebAddress("http://x-y.example.org/a,b"));
+    EXPECT_TRUE(IsAcceptedMailAddress("first.last+tag@x-y.example.org"));
 }
 
 TEST_F(DesktopTest, EndedProgramsAreReapedByTheNextStart)
