@@ -5,8 +5,9 @@
 #include "services/StandardFolders.h"
 #include "support/FileUtil.h"
 #include "support/StringUtil.h"
+#include "tests/common/ChildWatch.h"
+#include "tests/common/FakePrograms.h"
 #include "tests/common/TempDir.h"
-#include "tests/services/ChildWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +24,7 @@ protected:
     void SetUp() override
     {
         dir.Enter();
-        ASSERT_EQ(mkdir("bin", 0777), 0);
-        for (const char* program : {"firefox", "thunderbird"}) {
-            std::string script = "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > '" +
-                                 dir.File(std::string(program) + ".args") + "'\n";
-            dir.Write(std::string("bin/") + program, script);
-            ASSERT_EQ(chmod(dir.File(std::string("bin/") + program).c_str(), 0755), 0);
-        }
-        const char* old = std::getenv("PATH");
-        path = std::make_unique<ScopedEnv>("PATH", dir.File("bin") + ":" + (old ? old : "/usr/bin:/bin"));
+        programs = std::make_unique<FakePrograms>(dir, std::vector<std::string>{"firefox", "thunderbird"});
     }
 
     // The only child at this point is the program just started.
@@ -44,7 +37,7 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<ScopedEnv> path;
+    std::unique_ptr<FakePrograms> programs;
 };
 
 TEST_F(DesktopTest, BrowserGetsTheAddressAsOneUninterpretedArgument)
