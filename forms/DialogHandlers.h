@@ -3,9 +3,8 @@
 // Dialog is the form class; it supplies the Form* virtuals it names.
 #pragma once
 
-#include "gui/Child.h"
-#include "gui/ElementTypes.h"
 #include "gui/GUIElement.h"
+#include "gui/images/Picture.h"
 
 namespace dialog {
 
@@ -45,20 +44,11 @@ void KeyUp(GUIElement* element, KeySym keysym)
     static_cast<Dialog*>(element)->FormKeyUp(keysym);
 }
 
-// The form an element is on: the element itself when it is a form, else the
-// nearest form up its parents (through panels). Null when there is none.
-inline GUIElement* FormOf(GUIElement* element)
-{
-    if (element->GetType() == kTypeForm)
-        return element;
-    auto* child = dynamic_cast<Child*>(element);
-    return child != nullptr ? child->GetForm() : nullptr;
-}
-
 // A button's command: the dialog the button is on hears of the click.
 template <class Dialog>
 void ForwardClick(GUIElement* element, GUIElement* /*argument*/)
 {
+    // FormOf walks up through panels to the form.
     if (auto* form = dynamic_cast<Dialog*>(FormOf(element)))
         form->ControlClick(element);
 }
