@@ -72,7 +72,6 @@ FormAbout::FormAbout(Form* main)
     }
     SetLoadHandler(&dialog::Load<FormAbout>);
     SetQueryCloseHandler(&dialog::QueryClose<FormAbout>);
-    SetResizeHandler(&dialog::Resize<FormAbout>);
     SetKeyPressHandler(&dialog::KeyPress<FormAbout>);
     SetKeyDownHandler(&dialog::KeyDown<FormAbout>);
     SetKeyUpHandler(&dialog::KeyUp<FormAbout>);
