@@ -1,5 +1,6 @@
 #include "gui/Child.h"
 
+#include "app/Application.h"
 #include "gui/DrawContext.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
@@ -63,6 +64,18 @@ int32_t Child::FormBackColor() const
     if (form != nullptr && form->GetBackColor() != -1)
         return static_cast<int32_t>(form->GetBackColor());
     return kNoColourGrey;
+}
+
+int32_t Child::OwnBackColor() const
+{
+    return backColor != -1 ? static_cast<int32_t>(backColor) : ContainerBackColor();
+}
+
+void Child::PaintAndFlush()
+{
+    Paint();
+    if (Form* form = DrawingForm())
+        XFlush(form->GetApplication()->GetDisplay());
 }
 
 void Child::CreateVisible()

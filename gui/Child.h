@@ -31,6 +31,10 @@ protected:
     int32_t ContainerBackColor() const;
     // The form's colour, else grey 0xAAAAAA.
     int32_t FormBackColor() const;
+    // The control's own colour, else ContainerBackColor.
+    int32_t OwnBackColor() const;
+    // For input: the new face must be on the screen before a command runs.
+    void PaintAndFlush();
 
     // The shared life of the controls that draw themselves, for their
     // overrides of Create, Show, Hide, SetSize and SetPosition.
