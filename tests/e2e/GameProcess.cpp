@@ -76,7 +76,11 @@ bool GameProcess::Start()
     closedir(data);
     folder.Write(".asoundrc", "pcm.!default {\n  type null\n}\n");
     folder.Write("joystick.cfg", "JoystickEnable= 0\n");
+    return Launch("./bruvo", "Bruvo Stage Krodel by Krodel Games, 2026");
+}
 
+bool GameProcess::Launch(const std::string& program, const std::string& title)
+{
     display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         problem = "no X display";
@@ -95,16 +99,16 @@ bool GameProcess::Start()
             dup2(null, STDERR_FILENO);
             close(null);
         }
-        execl("./bruvo", "bruvo", static_cast<char*>(nullptr));
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     if (pid < 0) {
         problem = "fork failed";
         return false;
     }
-    window = FindWindow("Bruvo Stage Krodel by Krodel Games, 2026", 10000);
+    window = FindWindow(title, 10000);
     if (window == 0) {
-        problem = "the game window did not appear";
+        problem = "the window \"" + title + "\" did not appear";
         return false;
     }
     return true;
@@ -177,6 +181,30 @@ void GameProcess::Type(const std::string& letters)
 {
     for (char letter : letters)
         Key(XStringToKeysym(std::string(1, letter).c_str()));
+}
+
+void GameProcess::PointAt(int x, int y)
+{
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
+    XFlush(display);
+    Pause(40);
+}
+
+void GameProcess::LeftButton(bool press)
+{
+    XTestFakeButtonEvent(display, Button1, press ? True : False, CurrentTime);
+    XFlush(display);
+    Pause(40);
+}
+
+void GameProcess::Click(int x, int y)
+{
+    PointAt(x, y);
+    LeftButton(true);
+    LeftButton(false);
 }
 
 void GameProcess::Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }

@@ -1,0 +1,121 @@
+// The example gallery end to end: bruvo-gallery started on the private X
+// server, its controls used through XTest clicks, drags and keys, and what
+// its window shows read back after each.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/GameProcess.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr unsigned long kBlack = 0x000000;
+constexpr unsigned long kBlue = 0x0000FF;
+
+class GalleryEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(gallery.Launch(BRUVO_GALLERY_PATH, "Bruvo toolkit gallery")) << gallery.Problem(); }
+
+    // Pixels of a window rectangle, row by row; empty when it cannot be read.
+    std::string Pixels(int x, int y, int w, int h)
+    {
+        std::string bytes;
+        if (XImage* image = gallery.Grab(x, y, w, h)) {
+            for (int iy = 0; iy < h; ++iy)
+                for (int ix = 0; ix < w; ++ix) {
+                    const unsigned long p = XGetPixel(image, ix, iy) & 0xFFFFFF;
+                    bytes.append({static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)});
+                }
+            XDestroyImage(image);
+        }
+        return bytes;
+    }
+    unsigned long Pixel(int x, int y)
+    {
+        const std::string p = Pixels(x, y, 1, 1);
+        if (p.size() != 3)
+            return ~0ul;
+        return static_cast<unsigned long>(static_cast<unsigned char>(p[0])) << 16 |
+               static_cast<unsigned long>(static_cast<unsigned char>(p[1])) << 8 | static_cast<unsigned char>(p[2]);
+    }
+    int Columns(int x, int y, int w, int h, unsigned long colour)
+    {
+        int columns = 0;
+        for (int ix = x; ix < x + w; ++ix) {
+            bool found = false;
+            for (int iy = y; iy < y + h && !found; ++iy)
+                found = Pixel(ix, iy) == colour;
+            columns += found;
+        }
+        return columns;
+    }
+    // Waits up to five seconds for a condition on the window.
+    bool Eventually(const std::function<bool()>& condition)
+    {
+        for (int i = 0; i < 100; ++i) {
+            if (condition())
+                return true;
+            gallery.Pause(50);
+        }
+        return false;
+    }
+    std::string Report() { return Pixels(11, 299, 618, 28); }
+
+    GameProcess gallery;
+};
+
+TEST_F(GalleryEndToEnd, ClicksDragsAndKeysChangeWhatTheWindowShows)
+{
+    std::string report = Report();
+    const auto reportChanged = [&] {
+        const std::string now = Report();
+        if (now == report)
+            return false;
+        report = now;
+        return true;
+    };
+
+    gallery.Click(60, 60);  // "Press me"
+    EXPECT_TRUE(Eventually(reportChanged)) << "the button reports its press";
+
+    // "Blue" in the option group inside the two panels colours the inner panel.
+    gallery.Click(160, 208);
+    EXPECT_TRUE(Eventually([&] { return Pixel(35, 255) == 0xB0B8E8; }));
+    EXPECT_TRUE(Eventually(reportChanged));
+
+    // The slider dragged from 0 to 5 drives the progress bar to half: 93 blue columns.
+    gallery.PointAt(350, 125);
+    gallery.LeftButton(true);
+    gallery.PointAt(400, 125);
+    gallery.PointAt(430, 125);
+    gallery.LeftButton(false);
+    EXPECT_TRUE(Eventually([&] { return Columns(330, 177, 192, 1, kBlue) == 93; }));
+    EXPECT_TRUE(Eventually(reportChanged));
+
+    // The scroll bar's right arrow, then Right: the thumb moves to page 1, then 2.
+    gallery.Click(615, 225);
+    EXPECT_TRUE(Eventually([&] { return Pixel(440, 225) == kBlack && Pixel(380, 225) != kBlack; }));
+    gallery.Key(XK_Right);
+    EXPECT_TRUE(Eventually([&] { return Pixel(500, 225) == kBlack && Pixel(440, 225) != kBlack; }));
+
+    // Animate: the timer steps the picture frame.
+    const std::string still = Pixels(355, 40, 48, 48);
+    gallery.Click(425, 55);
+    EXPECT_TRUE(Eventually([&] { return Pixels(355, 40, 48, 48) != still; }));
+
+    // Typing in the text box, then leaving it, reports the new text.
+    report = Report();
+    gallery.Click(250, 60);
+    gallery.Type("xy");
+    gallery.Click(60, 60);
+    EXPECT_TRUE(Eventually(reportChanged));
+
+    EXPECT_EQ(gallery.Close(), 0);
+}
+
+}  // namespace
