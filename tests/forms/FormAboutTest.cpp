@@ -263,4 +263,21 @@ TEST_F(FormAboutTest, AddressesThatWouldBeOptionsOrAddComposeFieldsStartNothing)
     EXPECT_NE(Log().find("OpenMailClient: indirizzo rifiutato \"info@.x,subject=hi\""), std::string::npos);
 }
 
+TEST_F(FormAboutTest, DeletedWhileOpenItGivesTheMainFormBackAndWithoutOneNothingIsCovered)
+{
+    Make("https://www.bruvo.example");
+    about->Show();
+    about.reset();
+    EXPECT_TRUE(main->IsEnabled());
+    EXPECT_EQ(main->GetActiveDialog(), nullptr);
+
+    FormAbout alone(nullptr);
+    EXPECT_EQ(alone.GetMainForm(), nullptr);
+    alone.Show();
+    EXPECT_FALSE(alone.IsCreated()) << "no form, no display to open it on";
+    EXPECT_NE(Log().find("E' necessario impostare il display"), std::string::npos);
+    EXPECT_TRUE(alone.FormQueryClose());
+    EXPECT_TRUE(main->IsEnabled());
+}
+
 }  // namespace
