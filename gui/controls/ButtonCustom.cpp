@@ -1,6 +1,5 @@
 #include "gui/controls/ButtonCustom.h"
 
-#include "app/Application.h"
 #include "gui/Bevel.h"
 #include "gui/DrawContext.h"
 #include "gui/ElementTypes.h"
@@ -52,14 +51,6 @@ void ButtonCustom::SetDisabledIcon(XImage* picture)
 {
     disabledIcon = picture;
     PaintIfCreated();
-}
-
-// The sunken or raised face must be on the screen before a command runs.
-void ButtonCustom::PaintAndFlush()
-{
-    Paint();
-    if (Form* form = DrawingForm())
-        XFlush(form->GetApplication()->GetDisplay());
 }
 
 void ButtonCustom::MouseDown(uint64_t point)

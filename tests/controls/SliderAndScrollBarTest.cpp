@@ -185,4 +185,36 @@ TEST_F(TrackTest, ScrollBarKeysAndPressesMoveByPagesAndReportTenTimesThePosition
     EXPECT_EQ(b.GetScrollPos(), 100);
 }
 
+TEST_F(TrackTest, VerticalLayoutsRunFromTheTopDown)
+{
+    // A 0 .. 2 slider 100 high: ticks at y 38, 70 and 103 of the track at x 320.
+    slider = std::make_unique<Slider>(form.get(), true, 0, 2);
+    slider->SetPosition(300, 20);
+    slider->SetSize(10, 100);
+    slider->SetShowLabels(false);
+    slider->Show();
+    EXPECT_EQ(slider->GetWidth(), 40);
+    std::vector<int> ticks;
+    for (int iy = 20; iy < 125; ++iy)
+        if (Pixel(317, iy) == kBlack)
+            ticks.push_back(iy);
+    EXPECT_EQ(ticks, (std::vector<int>{38, 70, 103}));
+    slider->SlideToPoint(PackPoint(320, 72));
+    EXPECT_EQ(slider->GetLevel(), 1);
+
+    // A 0 .. 200 bar 142 high: two pages of 50 pixels below the top arrow.
+    ScrollBar& b = MakeBar(200);
+    b.SetVertical(true);
+    b.SetPosition(360, 20);
+    b.SetSize(21, 142);
+    b.Show();
+    EXPECT_EQ(CountColour(370, 41, 1, 100, kBlack), 49);
+    EXPECT_EQ(Pixel(370, 45), kBlack);
+    b.SetFocus();
+    b.KeyDown(XK_Down);
+    EXPECT_EQ(b.GetScrollPos(), 100);
+    EXPECT_NE(Pixel(370, 45), kBlack);
+    EXPECT_EQ(Pixel(370, 95), kBlack);
+}
+
 }  // namespace
