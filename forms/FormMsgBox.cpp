@@ -58,7 +58,9 @@ FormMsgBox* Open(int kind, bool question, Form* covered, const std::string& mess
     }
     if (covered == nullptr)
         covered = FirstForm();
-    Application* app = covered != nullptr ? covered->GetApplication() : MainApplication;
+    Application* app = covered != nullptr ? covered->GetApplication() : nullptr;
+    if (app == nullptr)
+        app = MainApplication;
     auto* box = new FormMsgBox(kind, question, app, covered, caption, message);
     ActiveMessageBox = box;
     return box;
