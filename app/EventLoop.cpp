@@ -13,6 +13,7 @@
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <algorithm>
 #include <cstring>
 
 bool QuitRequested = false;
@@ -25,6 +26,38 @@ namespace {
 
 constexpr int kIdleWaitMs = 10;      // one timer step
 constexpr int kLookupBufferSize = 50;  // bytes XLookupString may write
+
+// Forms handed to DeleteAfterEvent while an event was being handled.
+std::vector<Form*> pendingDeletes;
+bool handlingEvent = false;
+
+void DeletePendingForms()
+{
+    // A destructor may hand over further forms; they go in the next round.
+    while (!pendingDeletes.empty()) {
+        std::vector<Form*> batch;
+        batch.swap(pendingDeletes);
+        for (Form* form : batch)
+            delete form;
+    }
+}
+
+// One pass of the loop: the forms its handlers retired are deleted when it ends.
+class EventScope {
+public:
+    EventScope() : outer(handlingEvent) { handlingEvent = true; }
+    ~EventScope()
+    {
+        handlingEvent = outer;
+        if (!outer)
+            DeletePendingForms();
+    }
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+
+private:
+    bool outer;
+};
 
 struct TranslatedKey {
     KeySym keysym = NoSymbol;
@@ -284,6 +317,23 @@ void Shutdown(Form* running)
 
 }  // namespace
 
+void DeleteAfterEvent(Form* form)
+{
+    if (form == nullptr)
+        return;
+    if (!handlingEvent) {
+        delete form;
+        return;
+    }
+    if (!IsDeletePending(form))
+        pendingDeletes.push_back(form);
+}
+
+bool IsDeletePending(const Form* form)
+{
+    return std::find(pendingDeletes.begin(), pendingDeletes.end(), form) != pendingDeletes.end();
+}
+
 int IsCharKeyDown(int code)
 {
     if (code < 0 || code > 255)
@@ -298,6 +348,7 @@ void Form::Run()
     if (display != nullptr) {
         const int fd = ConnectionNumber(display);
         while (!QuitRequested) {
+            const EventScope pass;
             if (!TimerList.empty() && XPending(display) == 0) {
                 ++LoopCounters.idleWaits;
                 if (WaitForInput(fd, kIdleWaitMs) == 0) {

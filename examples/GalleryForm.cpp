@@ -1,6 +1,7 @@
 #include "examples/GalleryForm.h"
 
 #include "app/EventLoop.h"
+#include "examples/GalleryDialogs.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/CheckBox.h"
@@ -57,6 +58,7 @@ GalleryForm::GalleryForm(Application* app) : Form(0)
 GalleryForm::~GalleryForm()
 {
     // The controls go before the pictures they show.
+    dialogs.reset();
     image.reset();
     frame.reset();
     DestroyImage(picture);
@@ -157,6 +159,8 @@ void GalleryForm::BuildControls()
     report->SetBackColor(0xFFFFFF);
     report->SetAlignment(0);
     report->SetText("What you do shows here.");
+
+    dialogs = std::make_unique<GalleryDialogs>(this, 330, 250, picture, kPictureSide);
 }
 
 void GalleryForm::ShowControls()
@@ -166,11 +170,17 @@ void GalleryForm::ShowControls()
                                                         outerPanel.get(), slider.get(), progress.get(),
                                                         scrollBar.get(), report.get()})
         control->Show();
+    dialogs->Show();
 }
 
 void GalleryForm::Report(const std::string& line)
 {
     report->SetText(line);
+}
+
+void GalleryForm::OnDialogResult(int kind, int result)
+{
+    dialogs->OnDialogResult(kind, result);
 }
 
 GalleryForm* GalleryForm::Of(GUIElement* element)

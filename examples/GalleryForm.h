@@ -13,6 +13,7 @@ class Application;
 class ButtonCustom;
 class CellControl;
 class CheckBox;
+class GalleryDialogs;
 class ImageFrame;
 class MyImage;
 class OptionBox;
@@ -30,6 +31,9 @@ public:
 
     // Writes a line into the report label.
     void Report(const std::string& line);
+    // The message boxes' answers go to the dialog corner.
+    void OnDialogResult(int kind, int result) override;
+    GalleryDialogs* Dialogs() const { return dialogs.get(); }
 
 private:
     void BuildPictures();
@@ -68,4 +72,5 @@ private:
     std::unique_ptr<ProgressBar> progress;
     std::unique_ptr<ScrollBar> scrollBar;
     std::unique_ptr<CellControl> report;
+    std::unique_ptr<GalleryDialogs> dialogs;
 };

@@ -118,4 +118,60 @@ TEST_F(GalleryEndToEnd, ClicksDragsAndKeysChangeWhatTheWindowShows)
     EXPECT_EQ(gallery.Close(), 0);
 }
 
+TEST_F(GalleryEndToEnd, TheDialogButtonsOpenEachDialogAndTheReportShowsItsAnswer)
+{
+    // The log holds the answers the report shows, one a line.
+    const auto logged = [&](const std::string& line) {
+        return Eventually([&] { return gallery.Read("log.txt").find(line + "\n") != std::string::npos; });
+    };
+    const auto open = [&](int x, const std::string& title) {
+        gallery.Click(x, 265);
+        return gallery.FindWindow(title, 10000);
+    };
+    const int okBox = 377, question = 479, about = 581;  // the buttons' centres, at y 265
+
+    Window box = open(okBox, "OK box");
+    ASSERT_NE(box, 0u);
+    EXPECT_EQ(gallery.SizeOf(box), std::make_pair(250, 150));
+    const std::string before = Report();
+    gallery.Click(box, 185, 124);
+    EXPECT_TRUE(logged("OK box answered 1 (OK)"));
+    EXPECT_TRUE(Eventually([&] { return Report() != before; }));
+    const std::string answeredOk = Report();
+
+    box = open(question, "YES/NO box");
+    ASSERT_NE(box, 0u);
+    gallery.Click(box, 185, 124);
+    EXPECT_TRUE(logged("YES/NO box answered 3 (YES)"));
+    EXPECT_TRUE(Eventually([&] { return Report() != answeredOk; }));
+    const std::string answeredYes = Report();
+
+    box = open(question, "YES/NO box");
+    ASSERT_NE(box, 0u);
+    gallery.Click(box, 65, 124);
+    EXPECT_TRUE(logged("YES/NO box answered 4 (NO)"));
+    EXPECT_TRUE(Eventually([&] { return Report() != answeredYes; }));
+
+    box = open(question, "YES/NO box");
+    ASSERT_NE(box, 0u);
+    gallery.RequestClose(box);
+    EXPECT_TRUE(logged("YES/NO box answered 0 (closed)"));
+
+    Window info = open(about, "Info...");
+    ASSERT_NE(info, 0u);
+    EXPECT_EQ(gallery.SizeOf(info), std::make_pair(600, 210));
+    XSetInputFocus(gallery.GetDisplay(), info, RevertToParent, CurrentTime);
+    gallery.Key(XK_Escape);
+    EXPECT_TRUE(logged("About dialog closed"));
+    EXPECT_TRUE(Eventually([&] { return gallery.FindWindow("Info...", 0) == 0; }));
+
+    // The same answer shows the same report.
+    box = open(okBox, "OK box");
+    ASSERT_NE(box, 0u);
+    gallery.Click(box, 185, 124);
+    EXPECT_TRUE(Eventually([&] { return Report() == answeredOk; }));
+
+    EXPECT_EQ(gallery.Close(), 0);
+}
+
 }  // namespace

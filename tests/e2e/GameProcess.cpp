@@ -185,9 +185,14 @@ void GameProcess::Type(const std::string& letters)
 
 void GameProcess::PointAt(int x, int y)
 {
+    PointAt(window, x, y);
+}
+
+void GameProcess::PointAt(Window in, int x, int y)
+{
     int rootX = 0, rootY = 0;
     Window child = 0;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+    XTranslateCoordinates(display, in, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
     XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
     XFlush(display);
     Pause(40);
@@ -202,7 +207,12 @@ void GameProcess::LeftButton(bool press)
 
 void GameProcess::Click(int x, int y)
 {
-    PointAt(x, y);
+    Click(window, x, y);
+}
+
+void GameProcess::Click(Window in, int x, int y)
+{
+    PointAt(in, x, y);
     LeftButton(true);
     LeftButton(false);
 }
@@ -211,19 +221,24 @@ void GameProcess::Pause(int milliseconds) { std::this_thread::sleep_for(std::chr
 
 std::string GameProcess::DataFile(const std::string& name) const { return ReadFileBytes(gameDir + "/Data/" + name); }
 
-int GameProcess::Close()
+void GameProcess::RequestClose(Window target)
 {
-    if (pid <= 0)
-        return -1;
     XEvent event{};
     event.xclient.type = ClientMessage;
-    event.xclient.window = window;
+    event.xclient.window = target;
     event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
     event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
+    XSendEvent(display, target, False, NoEventMask, &event);
     XFlush(display);
+}
+
+int GameProcess::Close()
+{
+    if (pid <= 0)
+        return -1;
+    RequestClose(window);
     for (int waited = 0; waited < 10000; waited += 50) {
         int status = 0;
         const pid_t ended = waitpid(pid, &status, WNOHANG);

@@ -33,6 +33,11 @@ public:
     void PointAt(int x, int y);
     void LeftButton(bool press);
     void Click(int x, int y);
+    // The same on another window of the program (a dialog), in its pixels.
+    void PointAt(Window in, int x, int y);
+    void Click(Window in, int x, int y);
+    // Sends a window of the program the window manager's close request.
+    void RequestClose(Window target);
     static void Pause(int milliseconds);
 
     // A top-level window whose name is exactly title, or 0 (waits up to the timeout).

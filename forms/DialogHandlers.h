@@ -1,0 +1,56 @@
+// The handlers a dialog form installs on itself, each passing the event on to
+// the dialog's virtual of the same event, and the command of its buttons.
+// Dialog is the form class; it supplies the Form* virtuals it names.
+#pragma once
+
+#include "gui/GUIElement.h"
+#include "gui/images/Picture.h"
+
+namespace dialog {
+
+template <class Dialog>
+void Load(GUIElement* element, uint64_t /*userData*/)
+{
+    static_cast<Dialog*>(element)->FormLoad();
+}
+
+template <class Dialog>
+bool QueryClose(GUIElement* element)
+{
+    return static_cast<Dialog*>(element)->FormQueryClose();
+}
+
+template <class Dialog>
+void Resize(GUIElement* element)
+{
+    static_cast<Dialog*>(element)->FormResize();
+}
+
+template <class Dialog>
+bool KeyPress(GUIElement* element, char character)
+{
+    return static_cast<Dialog*>(element)->FormKeyPress(character);
+}
+
+template <class Dialog>
+void KeyDown(GUIElement* element, KeySym keysym)
+{
+    static_cast<Dialog*>(element)->FormKeyDown(keysym);
+}
+
+template <class Dialog>
+void KeyUp(GUIElement* element, KeySym keysym)
+{
+    static_cast<Dialog*>(element)->FormKeyUp(keysym);
+}
+
+// A button's command: the dialog the button is on hears of the click.
+template <class Dialog>
+void ForwardClick(GUIElement* element, GUIElement* /*argument*/)
+{
+    // FormOf walks up through panels to the form.
+    if (auto* form = dynamic_cast<Dialog*>(FormOf(element)))
+        form->ControlClick(element);
+}
+
+}  // namespace dialog
