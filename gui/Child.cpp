@@ -8,9 +8,6 @@
 #include "gui/ToolkitColours.h"
 #include "support/Packing.h"
 
-namespace {
-}  // namespace
-
 Child::Child(GUIElement* parentElement) : GUIElement(0)
 {
     isChild = true;
@@ -119,9 +116,10 @@ void Child::SetPositionReshowing(int32_t newX, int32_t newY)
 }
 
 // Hidden first, so that the old rectangle is filled before the values change.
+// A control that stays created when hidden is not shown again.
 void Child::StoreReshowing(int32_t& first, int32_t newFirst, int32_t& second, int32_t newSecond)
 {
-    const bool shown = created;
+    const bool shown = created && visible;
     if (shown)
         Hide();
     first = newFirst;

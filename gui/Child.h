@@ -53,7 +53,7 @@ protected:
     // leaves the right and bottom edges, 1 covers the extent, 2 the extent
     // plus one pixel right and below.
     void HideFilling(Form* target, int32_t extra, int32_t colour, AfterHide after = AfterHide::Uncreated);
-    // SetSize and SetPosition: when created Hide, store, Show (the control's
+    // SetSize and SetPosition: when shown Hide, store, Show (the control's
     // own overrides); otherwise only store.
     void SetSizeReshowing(int32_t newWidth, int32_t newHeight);
     void SetPositionReshowing(int32_t newX, int32_t newY);

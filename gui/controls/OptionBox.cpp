@@ -126,12 +126,13 @@ void OptionBox::ChangeByUser(int32_t index)
 
 void OptionBox::Click(uint64_t point)
 {
-    if (enabled && !values.empty()) {
+    if (enabled) {
         // The point is in the form window's coordinates, the box's place in its parent's.
         const int32_t top = PointY(ToFormPoint(x, y));
         const int32_t row = (PointY(point) - top) / kRowHeight;
         const int32_t last = static_cast<int32_t>(values.size()) - 1;
-        ChangeByUser(row < 0 ? 0 : row > last ? last : row);
+        // On an empty box the last index is -1: nothing selected.
+        ChangeByUser(row < 0 ? (last < 0 ? last : 0) : row > last ? last : row);
     }
     Child::Click(point);
 }

@@ -72,14 +72,18 @@ void PanelChildren::Paint()
     if (PaintingForm() == nullptr)
         return;
     PaintOwn();
-    for (GUIElement* child : OwnChildren()) {
-        if (!child->IsRepaintedWithContainer() || !child->IsCreated())
+    if (id == 0)
+        return;
+    // Own children paint themselves, nested panels their own; the child
+    // colour reaches every element inside, those of nested panels too. A
+    // created element paints itself when its colour is set.
+    for (GUIElement* element : ElementsOf(id)) {
+        if (!element->IsRepaintedWithContainer() || !element->IsCreated())
             continue;
-        // A created element paints itself when its colour is set.
-        if (childBackColor != -1 && child->GetBackColor() != childBackColor)
-            child->SetBackColor(childBackColor);
-        else
-            child->Paint();
+        if (childBackColor != -1 && element->GetBackColor() != childBackColor)
+            element->SetBackColor(childBackColor);
+        else if (element->GetParent() == this)
+            element->Paint();
     }
 }
 

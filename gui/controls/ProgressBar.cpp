@@ -23,28 +23,6 @@ ProgressBar::ProgressBar(GUIElement* parentElement, int32_t minimumValue, int32_
     repaintWithContainer = true;
 }
 
-void ProgressBar::SetSize(int32_t newWidth, int32_t newHeight)
-{
-    Reshow(width, newWidth, height, newHeight);
-}
-
-void ProgressBar::SetPosition(int32_t newX, int32_t newY)
-{
-    Reshow(x, newX, y, newY);
-}
-
-// The shared reshowing step goes by created, which a hidden bar still is.
-void ProgressBar::Reshow(int32_t& first, int32_t newFirst, int32_t& second, int32_t newSecond)
-{
-    const bool shown = created && visible;
-    if (shown)
-        Hide();
-    first = newFirst;
-    second = newSecond;
-    if (shown)
-        Show();
-}
-
 void ProgressBar::SetProgress(int32_t value)
 {
     if (value == progress)

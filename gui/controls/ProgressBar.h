@@ -16,8 +16,8 @@ public:
     // created, and paints nothing until it is shown again.
     void Hide() override { HideFilling(DrawingForm(), 1, ContainerBackColor(), AfterHide::StaysCreated); }
     // A shown bar is erased, moved or resized and drawn again; a hidden one only stores.
-    void SetSize(int32_t newWidth, int32_t newHeight) override;
-    void SetPosition(int32_t newX, int32_t newY) override;
+    void SetSize(int32_t newWidth, int32_t newHeight) override { SetSizeReshowing(newWidth, newHeight); }
+    void SetPosition(int32_t newX, int32_t newY) override { SetPositionReshowing(newX, newY); }
     void Paint() override;
 
     // Kept within minimum .. maximum; paints when created.
@@ -28,8 +28,6 @@ public:
     int32_t GetMaximum() const { return maximum; }
 
 private:
-    void Reshow(int32_t& first, int32_t newFirst, int32_t& second, int32_t newSecond);
-
     int32_t minimum;
     int32_t maximum;
     int32_t progress;

@@ -24,7 +24,7 @@ public:
     void Paint() override;
 
     void SetRange(int32_t newMinimum, int32_t newMaximum);
-    // Stored as given; drawn at the nearest page of the range.
+    // Stored as given; drawn at its page, counted down and kept inside the range.
     void SetScrollPos(int32_t position);
     int32_t GetScrollPos() const { return scrollPos; }
     // Turning one layout on turns the other off.

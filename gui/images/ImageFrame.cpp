@@ -51,15 +51,19 @@ bool ImageFrame::FrameExists(int32_t frameColumn, int32_t frameRow) const
 {
     bool inside = frameColumn >= 0 && frameRow >= 0;
     if (inside && sheet != nullptr) {
-        inside = width > 0 && height > 0 && static_cast<int64_t>(width) * (frameColumn + 1) <= sheet->width &&
-                 static_cast<int64_t>(height) * (frameRow + 1) <= sheet->height;
+        inside = width > 0 && height > 0 &&
+                 static_cast<int64_t>(width) * (static_cast<int64_t>(frameColumn) + 1) <= sheet->width &&
+                 static_cast<int64_t>(height) * (static_cast<int64_t>(frameRow) + 1) <= sheet->height;
     } else if (inside) {
         const int64_t pictures = sources != nullptr ? count : static_cast<int64_t>(frames.size());
         inside = static_cast<int64_t>(frameColumn) + frameRow < pictures;
     }
-    if (!inside)
+    // Once per missing frame: a frame that no longer fits is asked for on every paint.
+    if (!inside && PackPoint(frameColumn, frameRow) != lastMissing) {
+        lastMissing = PackPoint(frameColumn, frameRow);
         WriteLog("ImageFrame: no frame at column " + std::to_string(frameColumn) + " row " +
                  std::to_string(frameRow));
+    }
     return inside;
 }
 

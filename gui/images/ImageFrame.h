@@ -50,7 +50,7 @@ public:
 
 private:
     // Whether (column, row) names a frame of the pictures (the sheet judged
-    // at the control's size); logs when it does not.
+    // at the control's size); logs the first time it does not.
     bool FrameExists(int32_t column, int32_t row) const;
     bool StoreFrame(int32_t column, int32_t row);
     void ConvertSources();
@@ -63,4 +63,5 @@ private:
     bool ownsFrames = false;  // frames were converted from sources
     int32_t column = 0;
     int32_t row = 0;
+    mutable uint64_t lastMissing = ~uint64_t{0};  // the frame last logged as missing
 };

@@ -109,11 +109,14 @@ TEST_F(PanelTest, EachElementIsPaintedOncePerPaint)
 TEST_F(PanelTest, ChildBackColourRepaintsTheChildrenInIt)
 {
     Build();
+    button = std::make_unique<ButtonCustom>(inner.get(), "In");
+    button->SetPosition(40, 20);
     outer->SetChildBackColor(0x112233);
     outer->Show();
     outer->Paint();
     EXPECT_EQ(inner->GetBackColor(), 0x112233);
     EXPECT_EQ(Pixel(35, 55), 0x112233ul);
+    EXPECT_EQ(button->GetBackColor(), 0x112233) << "the colour reaches inside nested panels too";
 }
 
 TEST_F(PanelTest, AClickInsideANestedPanelReachesTheInnerControl)

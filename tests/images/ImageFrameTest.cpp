@@ -134,8 +134,18 @@ TEST_F(ImageFrameTest, AFrameOutsideThePicturesIsRefusedWithALogLine)
     frame->SetFrame(3, 0);
     frame->SetFrame(0, 2);
     frame->SetFrame(-1, 0);
+    frame->SetFrame(INT32_MAX, INT32_MAX);
     EXPECT_EQ(frame->GetFrame(), PackPoint(1, 1));
     EXPECT_NE(Log().find("ImageFrame: no frame at column 3 row 0"), std::string::npos) << Log();
+
+    // Grown past what the sheet holds, its frame is asked for on every paint: logged once.
+    frame->SetSize(200, 200);
+    frame->Paint();
+    frame->Paint();
+    const std::string line = "ImageFrame: no frame at column 1 row 1";
+    const size_t first = Log().find(line);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(Log().find(line, first + 1), std::string::npos) << Log();
 
     XImage* pictures[2] = {sheet, sheet};
     auto beyond = Place(new ImageFrame(form, pictures, 2, 1, 1));
