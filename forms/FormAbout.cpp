@@ -75,10 +75,7 @@ FormAbout::FormAbout(Form* main)
     SetKeyPressHandler(&dialog::KeyPress<FormAbout>);
     SetKeyDownHandler(&dialog::KeyDown<FormAbout>);
     SetKeyUpHandler(&dialog::KeyUp<FormAbout>);
-    if (mainForm != nullptr) {
-        mainForm->SetEnabled(false);
-        mainForm->SetActiveDialog(this);
-    }
+    dialog::Cover(mainForm, this);
 }
 
 FormAbout::~FormAbout()

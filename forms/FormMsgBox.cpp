@@ -75,10 +75,7 @@ FormMsgBox::FormMsgBox(int newKind, bool question, Application* app, Form* cover
     if (app != nullptr)
         SetApplication(app);
     parent = covered;
-    if (covered != nullptr) {
-        covered->SetEnabled(false);
-        covered->SetActiveDialog(this);
-    }
+    dialog::Cover(covered, this);
     isDialog = true;
 
     SetSize(kBoxWidth, kBoxHeight);

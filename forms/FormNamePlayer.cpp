@@ -36,8 +36,7 @@ FormNamePlayer::FormNamePlayer(Form* main, uint64_t ownerValue, const std::strin
         SetApplication(main->GetApplication());
         mainForm = main;
         // Until this form closes the main form ignores its keys.
-        mainForm->SetEnabled(false);
-        mainForm->SetActiveDialog(this);
+        dialog::Cover(mainForm, this);
     }
     SetSize(kFormWidth, kFormHeight);
     SetTitle(caption);

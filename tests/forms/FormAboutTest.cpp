@@ -14,6 +14,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <functional>
 #include <memory>
 
 using namespace guitest;
@@ -32,6 +33,21 @@ uint32_t PixelAt(Form* form, int px, int py)
     const uint32_t pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
     XDestroyImage(image);
     return pixel;
+}
+
+// What the opener button of a test does.
+std::function<void()> openerCommand;
+
+void RunOpenerCommand(GUIElement* /*element*/, GUIElement* /*argument*/)
+{
+    openerCommand();
+}
+
+int closes = 0;
+
+void CountClose(GUIElement* /*element*/)
+{
+    ++closes;
 }
 
 class FormAboutTest : public GuiTest {
@@ -278,6 +294,40 @@ TEST_F(FormAboutTest, DeletedWhileOpenItGivesTheMainFormBackAndWithoutOneNothing
     EXPECT_NE(Log().find("E' necessario impostare il display"), std::string::npos);
     EXPECT_TRUE(alone.FormQueryClose());
     EXPECT_TRUE(main->IsEnabled());
+}
+
+TEST_F(FormAboutTest, TheButtonThatOpenedTheDialogLosesTheFocusAndReturnOnlyClosesTheDialog)
+{
+    // The opener replaces its dialog, as a careless one would: Return in the
+    // dialog must not reach it.
+    int opened = 0;
+    openerCommand = [&] {
+        ++opened;
+        Make("https://www.bruvo.example")->SetCloseHandler(&CountClose);
+        about->Show();
+    };
+    closes = 0;
+    ButtonCustom opener(main.get(), "About");
+    opener.MoveTo(10, 10);
+    opener.SetSize(80, 28);
+    opener.SetCommand(&RunOpenerCommand);
+    opener.Show();
+    GUIElement* focusAfterOpening = &opener;
+    Script script(main.get());
+    script.Then([this] { MovePointer(main.get(), 50, 24); });
+    script.Then([] { Button(1, true); Button(1, false); });
+    script.Then([&] {
+        focusAfterOpening = FocusedElement;
+        about->SetFocus();
+    });
+    script.Then([] { Tap(XK_Return); });
+    script.Run();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(focusAfterOpening, nullptr);
+    EXPECT_FALSE(opener.IsFocused());
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(main->IsEnabled());
+    openerCommand = nullptr;
 }
 
 }  // namespace

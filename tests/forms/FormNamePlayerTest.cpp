@@ -207,4 +207,17 @@ TEST_F(FormNamePlayerTest, WithoutAMainFormNothingIsDisabled)
     EXPECT_TRUE(alone.FormQueryClose());
 }
 
+TEST_F(FormNamePlayerTest, OpeningTakesTheFocusFromAControlOfTheMainForm)
+{
+    dialog.reset();
+    RecordingControl control(main.get(), "control", 10, 10, 20, 20);
+    control.Show();
+    FocusedElement = &control;
+    control.GotFocus();
+    dialog = std::make_unique<FormNamePlayer>(main.get(), 0, "Classifica");
+    EXPECT_EQ(FocusedElement, nullptr);
+    EXPECT_FALSE(control.IsFocused());
+    EXPECT_TRUE(Called("control:LostFocus"));
+}
+
 }  // namespace
