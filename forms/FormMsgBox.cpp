@@ -149,24 +149,28 @@ void FormMsgBox::FormLoad()
     okButton->MoveTo(boxWidth - kOkFromRight, boxHeight - kButtonFromBottom);
     okButton->SetSize(kButtonWidth, kButtonHeight);
     okButton->SetCommand(&dialog::ForwardClick<FormMsgBox>);
+    okButton->SetTabStop(false);
     okButton->Create();
 
     noButton = new ButtonCustom(this, "NO");
     noButton->MoveTo(kMessageMargin, boxHeight - kButtonFromBottom);
     noButton->SetSize(kButtonWidth, kButtonHeight);
     noButton->SetCommand(&dialog::ForwardClick<FormMsgBox>);
+    noButton->SetTabStop(false);
     noButton->Create();
 
     ApplyButtons();
 }
 
-// "YES" and "NO" for a question, a lone "OK" otherwise.
+// "YES" and "NO" for a question, a lone "OK" otherwise. The buttons are no
+// tab stops, and a hidden NO is disabled as well: no key presses a button.
 void FormMsgBox::ApplyButtons()
 {
     if (okButton != nullptr)
         okButton->SetText(isQuestion ? "YES" : "OK");
     if (noButton == nullptr)
         return;
+    noButton->SetEnabled(isQuestion);
     if (isQuestion)
         noButton->Show();
     else

@@ -175,6 +175,7 @@ TEST_F(FormMsgBoxTest, AYesNoBoxShowsYesAtTheRightAndNoAtTheLeft)
     EXPECT_EQ(box->GetMessageCell()->GetText(), "Done.");
     EXPECT_EQ(box->GetOkButton()->GetText(), "OK");
     EXPECT_FALSE(box->GetNoButton()->IsVisible());
+    EXPECT_FALSE(box->GetNoButton()->IsEnabled());
 }
 
 TEST_F(FormMsgBoxTest, OkYesNoAndTheWindowManagerReportOneThreeFourAndZero)
@@ -384,6 +385,41 @@ TEST_F(FormMsgBoxTest, TheButtonThatOpenedTheBoxLosesTheFocusAndHearsNoneOfItsKe
     EXPECT_FALSE(openerFocused);
     EXPECT_TRUE(openAfterReturn);
     EXPECT_TRUE(main->results.empty());
+}
+
+TEST_F(FormMsgBoxTest, TabAndReturnPressNoButtonOfTheBox)
+{
+    FormMsgBox* okBox = nullptr;
+    bool okBoxOpen = false, questionOpen = false;
+    Script script(main.get());
+    script.Then([&] { okBox = MsgBox(20, main.get(), "Hidden NO", "Note"); });
+    script.Then([] {
+        Box()->SetFocus();
+        Tap(XK_Tab);
+        Tap(XK_Tab);
+        Tap(XK_Return);
+    });
+    script.Then([&] {
+        okBoxOpen = Box() == okBox && okBox->IsCreated();
+        EXPECT_FALSE(okBox->GetOkButton()->IsTabStop());
+        EXPECT_FALSE(okBox->GetNoButton()->IsTabStop());
+        EXPECT_FALSE(okBox->GetNoButton()->IsEnabled()) << "hidden, so disabled too";
+        MsgBoxYesNo(21, main.get(), "Sure?", "Question");
+    });
+    script.Then([] {
+        EXPECT_TRUE(Box()->GetNoButton()->IsEnabled());
+        Box()->SetFocus();
+        Tap(XK_Tab);
+        Tap(XK_Return);
+        Tap(XK_Tab);
+        Tap(XK_Tab);
+        Tap(XK_Return);
+    });
+    script.Then([&] { questionOpen = Box()->IsCreated() && !Box()->IsClosed(); });
+    script.Run();
+    EXPECT_TRUE(okBoxOpen);
+    EXPECT_TRUE(questionOpen);
+    EXPECT_EQ(main->results, Results{}) << "no key pressed a button";
 }
 
 }  // namespace
