@@ -196,7 +196,9 @@ bool FormAbout::FormKeyPress(char character)
 
 void FormAbout::ControlClick(GUIElement* control)
 {
-    if (!SameControl(control, okButton) || !FormQueryClose())
+    // Once closed, nothing: Return on the focused OK closes the dialog through
+    // the button and then reaches the form's own KeyPress.
+    if (!created || !SameControl(control, okButton) || !FormQueryClose())
         return;
     DestroyWindow();
     Close();

@@ -129,7 +129,9 @@ bool FormNamePlayer::FormKeyPress(char character)
 
 void FormNamePlayer::ControlClick(GUIElement* control)
 {
-    if (control == nullptr || okButton == nullptr || control->GetId() != okButton->GetId())
+    // Once closed, nothing: Return on the focused OK confirms through the
+    // button and then reaches the form's own KeyPress.
+    if (!created || control == nullptr || okButton == nullptr || control->GetId() != okButton->GetId())
         return;
     const std::string name = nameBox != nullptr ? nameBox->GetText() : std::string();
     if (name.empty()) {

@@ -330,4 +330,22 @@ TEST_F(FormAboutTest, TheButtonThatOpenedTheDialogLosesTheFocusAndReturnOnlyClos
     openerCommand = nullptr;
 }
 
+TEST_F(FormAboutTest, ReturnOnTheFocusedOkButtonClosesTheDialogOnce)
+{
+    closes = 0;
+    Make("https://www.bruvo.example")->SetCloseHandler(&CountClose);
+    GUIElement* focusAfterTab = nullptr;
+    Script script(main.get());
+    Open(script);
+    script.Then([] { Tap(XK_Tab); });
+    script.Then([&] {
+        focusAfterTab = FocusedElement;
+        Tap(XK_Return);
+    });
+    script.Run();
+    EXPECT_EQ(focusAfterTab, about->GetOkButton());
+    EXPECT_TRUE(about->IsClosed());
+    EXPECT_EQ(closes, 1);
+}
+
 }  // namespace

@@ -220,4 +220,20 @@ TEST_F(FormNamePlayerTest, OpeningTakesTheFocusFromAControlOfTheMainForm)
     EXPECT_TRUE(Called("control:LostFocus"));
 }
 
+TEST_F(FormNamePlayerTest, ReturnOnTheFocusedOkButtonConfirmsOnce)
+{
+    GUIElement* focusAfterTab = nullptr;
+    Script script(main.get());
+    Open(script);
+    TypeInto(script, "bea");
+    script.Then([] { Tap(XK_Tab); });
+    script.Then([&] {
+        focusAfterTab = FocusedElement;
+        Tap(XK_Return);
+    });
+    script.Run();
+    EXPECT_EQ(focusAfterTab, dialog->GetOkButton());
+    EXPECT_EQ(namesAtClose, std::vector<std::string>{"bea"}) << "the score is stored once";
+}
+
 }  // namespace
