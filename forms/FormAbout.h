@@ -51,7 +51,8 @@ public:
     // is too short to leave a domain.
     static std::string MailAddressFor(const std::string& address);
 
-    Form* GetMainForm() const { return mainForm; }
+    // The form it covers, held as its parent: null once that form is deleted.
+    Form* GetMainForm() const;
     PanelChildren* GetPicturePanel() const { return picturePanel; }
     MyImage* GetPictureImage() const { return pictureImage; }
     CellControl* GetTitleCell() const { return titleCell; }
@@ -65,7 +66,6 @@ private:
     CellControl* MakeCell(const std::string& cellText, int32_t cellX, int32_t cellY, int32_t cellWidth,
                           int32_t cellHeight);
 
-    Form* mainForm;
     std::string titleLine;
     std::string subtitleLine;
     std::string description;

@@ -348,4 +348,17 @@ TEST_F(FormAboutTest, ReturnOnTheFocusedOkButtonClosesTheDialogOnce)
     EXPECT_EQ(closes, 1);
 }
 
+TEST_F(FormAboutTest, AMainFormDeletedFirstLeavesTheDialogNothingToGiveBack)
+{
+    closes = 0;
+    Make("https://www.bruvo.example")->SetCloseHandler(&CountClose);
+    about->Show();
+    main.reset();
+    EXPECT_EQ(about->GetMainForm(), nullptr);
+    about->ControlClick(about->GetOkButton());
+    EXPECT_TRUE(about->IsClosed());
+    EXPECT_EQ(closes, 1);
+    about.reset();  // its destructor must not reach the deleted form either
+}
+
 }  // namespace
