@@ -16,4 +16,12 @@ void Cover(Form* covered, Form* dialogForm)
     }
 }
 
+void Uncover(Form* covered, const Form* dialogForm)
+{
+    if (covered == nullptr || covered->GetActiveDialog() != dialogForm)
+        return;
+    covered->SetActiveDialog(nullptr);
+    covered->SetEnabled(true);
+}
+
 }  // namespace dialog

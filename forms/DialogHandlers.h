@@ -13,6 +13,10 @@ namespace dialog {
 // its activeDialog, and a control of the form loses the keyboard focus, so
 // that the dialog's keys cannot reach it. Nothing when covered is null.
 void Cover(Form* covered, Form* dialogForm);
+// The covered form takes its keys again and forgets the dialog, unless another
+// dialog has covered it since: that one gives it back. Nothing when covered
+// is null.
+void Uncover(Form* covered, const Form* dialogForm);
 
 template <class Dialog>
 void Load(GUIElement* element, uint64_t /*userData*/)

@@ -90,11 +90,7 @@ FormAbout::~FormAbout()
     delete descriptionCell;
     delete okButton;
     // Deleted while still open: the main form must not stay covered by nothing.
-    Form* mainForm = GetMainForm();
-    if (mainForm != nullptr && mainForm->GetActiveDialog() == this) {
-        mainForm->SetActiveDialog(nullptr);
-        mainForm->SetEnabled(true);
-    }
+    dialog::Uncover(GetMainForm(), this);
 }
 
 Form* FormAbout::GetMainForm() const
@@ -186,10 +182,7 @@ void FormAbout::FormLoad()
 bool FormAbout::FormQueryClose()
 {
     FormSpare2();
-    if (Form* mainForm = GetMainForm()) {
-        mainForm->SetActiveDialog(nullptr);
-        mainForm->SetEnabled(true);
-    }
+    dialog::Uncover(GetMainForm(), this);
     return true;
 }
 

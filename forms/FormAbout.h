@@ -37,6 +37,7 @@ public:
 
     // Run by the handlers the constructor installs.
     virtual void FormLoad();
+    // Gives the main form back unless a later dialog covers it; always true.
     virtual bool FormQueryClose();
     virtual void FormResize() {}
     // Enter, Escape and Delete close the dialog, as a click on OK.

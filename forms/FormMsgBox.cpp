@@ -106,7 +106,7 @@ FormMsgBox::~FormMsgBox()
     delete okButton;
     delete noButton;
     delete messageCell;
-    Uncover();
+    dialog::Uncover(GetCoveredForm(), this);
 }
 
 Form* FormMsgBox::GetCoveredForm() const
@@ -179,19 +179,8 @@ void FormMsgBox::ApplyButtons()
 
 bool FormMsgBox::FormQueryClose()
 {
-    Uncover();
+    dialog::Uncover(GetCoveredForm(), this);
     return true;
-}
-
-// The covered form takes its keys again and forgets this box, unless another
-// dialog has covered it since: that one gives it back.
-void FormMsgBox::Uncover()
-{
-    Form* covered = GetCoveredForm();
-    if (covered == nullptr || covered->GetActiveDialog() != this)
-        return;
-    covered->SetActiveDialog(nullptr);
-    covered->SetEnabled(true);
 }
 
 void FormMsgBox::NotifyResult()
@@ -222,7 +211,7 @@ void FormMsgBox::SetMessage(const std::string& newMessage)
 void FormMsgBox::Retire()
 {
     DestroyWindow();
-    Uncover();
+    dialog::Uncover(GetCoveredForm(), this);
 }
 
 FormMsgBox* MsgBox(int kind, Form* covered, const std::string& message, const std::string& caption)

@@ -3,6 +3,7 @@
 #include "tests/gui/GuiTestSupport.h"
 
 #include "forms/FormAbout.h"
+#include "forms/FormMsgBox.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/PanelChildren.h"
@@ -359,6 +360,21 @@ TEST_F(FormAboutTest, AMainFormDeletedFirstLeavesTheDialogNothingToGiveBack)
     EXPECT_TRUE(about->IsClosed());
     EXPECT_EQ(closes, 1);
     about.reset();  // its destructor must not reach the deleted form either
+}
+
+TEST_F(FormAboutTest, ClosingLeavesTheMainFormToAMessageBoxOpenedOverItLater)
+{
+    Make("https://www.bruvo.example");
+    about->Show();
+    FormMsgBox* box = MsgBox(1, main.get(), "Still here", "Note");
+    about->ControlClick(about->GetOkButton());
+    EXPECT_TRUE(about->IsClosed());
+    EXPECT_FALSE(main->IsEnabled()) << "the box still covers it";
+    EXPECT_EQ(main->GetActiveDialog(), box);
+    box->ControlClick(box->GetOkButton());
+    EXPECT_TRUE(main->IsEnabled());
+    EXPECT_EQ(main->GetActiveDialog(), nullptr);
+    delete ActiveMessageBox;
 }
 
 }  // namespace
