@@ -3,7 +3,11 @@
 // mail address that start the browser or the mail client when clicked, a
 // bordered description and an "OK" button. It covers the form that opens it
 // until OK, Enter, Escape or Delete closes it. The opener sets the texts, the
-// address and the picture before the window is created, and deletes the form.
+// address and the picture before the window is created, and owns the form.
+// Its CloseHandler runs inside the dialog's own event, which goes on using
+// the form afterwards: an opener deleting it from there (or from anything else
+// the dialog's keys or clicks run) hands it to DeleteAfterEvent
+// (app/EventLoop.h) instead of deleting it.
 #pragma once
 
 #include "gui/Form.h"

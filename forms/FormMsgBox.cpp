@@ -53,7 +53,8 @@ FormMsgBox* Open(int kind, bool question, Form* covered, const std::string& mess
             box->Retire();
         else
             previous->DestroyWindow();
-        // Its button or close may be what opens this box: it goes when that event is over.
+        // Its button or close may be what opens this box: it goes when that
+        // event is over. Outside an event it is deleted here and now.
         DeleteAfterEvent(previous);
     }
     if (covered == nullptr)
