@@ -51,6 +51,15 @@ void CountClose(GUIElement* /*element*/)
     ++closes;
 }
 
+// What the close handler of a test does besides counting.
+std::function<void()> closeAction;
+
+void CountAndAct(GUIElement* element)
+{
+    CountClose(element);
+    closeAction();
+}
+
 class FormAboutTest : public GuiTest {
 protected:
     void SetUp() override
@@ -375,6 +384,23 @@ TEST_F(FormAboutTest, ClosingLeavesTheMainFormToAMessageBoxOpenedOverItLater)
     EXPECT_TRUE(main->IsEnabled());
     EXPECT_EQ(main->GetActiveDialog(), nullptr);
     delete ActiveMessageBox;
+}
+
+TEST_F(FormAboutTest, AnOpenerMayRetireTheDialogFromItsCloseHandlerThroughDeleteAfterEvent)
+{
+    closes = 0;
+    closeAction = [this] { DeleteAfterEvent(about.release()); };
+    Make("https://www.bruvo.example")->SetCloseHandler(&CountAndAct);
+    size_t formsAfter = 0;
+    Script script(main.get());
+    Open(script);
+    script.Then([] { Tap(XK_Escape); });
+    script.Then([&] { formsAfter = FormList.size(); });
+    script.Run();
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(formsAfter, 1u) << "deleted once the key was handled";
+    EXPECT_TRUE(main->IsEnabled());
+    closeAction = nullptr;
 }
 
 }  // namespace
