@@ -9,6 +9,7 @@
 #include "gui/Form.h"
 #include "gui/Registry.h"
 #include "gui/controls/Timer.h"
+#include "gui/images/Picture.h"
 #include "support/Packing.h"
 
 #include <X11/Xutil.h>
@@ -91,9 +92,15 @@ void MoveFocusTo(GUIElement* next)
     next->GotFocus();
 }
 
-void TabTraversal(Form* form)
+// The focused element when it is on the form, else null: a control of a form
+// covered by a dialog must not hear the dialog's keys.
+GUIElement* FocusedOn(Form* form)
 {
-    GUIElement* focused = FocusedElement;
+    return FocusedElement != nullptr && FormOf(FocusedElement) == form ? FocusedElement : nullptr;
+}
+
+void TabTraversal(Form* form, GUIElement* focused)
+{
     const std::vector<GUIElement*> elements = ElementsOf(form->GetId());
     GUIElement* picked = nullptr;
     for (GUIElement* element : elements)
@@ -114,8 +121,8 @@ void TabTraversal(Form* form)
 void OnKeyPress(Form* form, XKeyEvent& event)
 {
     const TranslatedKey key = Translate(event);
-    if (FocusedElement != nullptr)
-        FocusedElement->KeyDown(key.keysym);
+    if (GUIElement* focused = FocusedOn(form))
+        focused->KeyDown(key.keysym);
     if (Typed(key.character))
         CharKeyTable[TableIndex(key.character)] = 1;
     form->KeyDown(key.keysym);
@@ -124,14 +131,15 @@ void OnKeyPress(Form* form, XKeyEvent& event)
 void OnKeyRelease(Form* form, XKeyEvent& event)
 {
     const TranslatedKey key = Translate(event);
-    if (key.keysym == XK_Tab && (FocusedElement == nullptr || FocusedElement->IsTabStop())) {
-        TabTraversal(form);
-    } else if (FocusedElement != nullptr) {
+    GUIElement* focused = FocusedOn(form);
+    if (key.keysym == XK_Tab && (focused == nullptr || focused->IsTabStop())) {
+        TabTraversal(form, focused);
+    } else if (focused != nullptr) {
         if (Typed(key.character))
-            FocusedElement->KeyPress(key.character);
+            focused->KeyPress(key.character);
         // The KeyPress may have moved the focus.
-        if (FocusedElement != nullptr)
-            FocusedElement->KeyUp(key.keysym);
+        if (GUIElement* still = FocusedOn(form))
+            still->KeyUp(key.keysym);
     }
     if (Typed(key.character)) {
         CharKeyTable[TableIndex(key.character)] = 0;

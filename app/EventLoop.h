@@ -18,9 +18,10 @@ extern Form* ActiveMessageBox;
 // 1 while a key typing that character is held down; cleared when Run starts.
 extern unsigned char CharKeyTable[256];
 
-// Deletes the form once the event or timer step being handled is over, or at
-// once outside of one: a handler may so replace the very form whose button or
-// close it is running for.
+// Deletes the form once the event or timer step being handled is over: a
+// handler may so replace the very form whose button or close it is running
+// for. Outside of one (before Run, after it, in a direct call) the form is
+// deleted at once, so the caller must not touch it afterwards.
 void DeleteAfterEvent(Form* form);
 // True while the form waits for DeleteAfterEvent.
 bool IsDeletePending(const Form* form);

@@ -1,5 +1,6 @@
 #include "examples/GalleryDialogs.h"
 
+#include "app/EventLoop.h"
 #include "app/Log.h"
 #include "examples/GalleryForm.h"
 #include "forms/FormAbout.h"
@@ -63,8 +64,12 @@ void GalleryDialogs::OnQuestion(GUIElement* element, GUIElement*)
 void GalleryDialogs::OnAbout(GUIElement* element, GUIElement*)
 {
     GalleryDialogs* dialogs = Of(element);
-    // The gallery takes no clicks on its buttons while the dialog is open:
-    // an earlier one is closed by now.
+    // One about dialog at a time: an open one stays as it is.
+    if (dialogs->about != nullptr && dialogs->about->IsCreated())
+        return;
+    // A closed one may be the form whose event is being handled: it goes
+    // when that event is over (here and now when no event is).
+    DeleteAfterEvent(dialogs->about.release());
     dialogs->about = std::make_unique<FormAbout>(dialogs->gallery);
     FormAbout* about = dialogs->about.get();
     about->SetTitleLine("Bruvo toolkit gallery");

@@ -3,10 +3,20 @@
 // Dialog is the form class; it supplies the Form* virtuals it names.
 #pragma once
 
+#include "gui/Form.h"
 #include "gui/GUIElement.h"
 #include "gui/images/Picture.h"
 
 namespace dialog {
+
+// The dialog covers the form: the form is disabled and names the dialog as
+// its activeDialog, and a control of the form loses the keyboard focus, so
+// that the dialog's keys cannot reach it. Nothing when covered is null.
+void Cover(Form* covered, Form* dialogForm);
+// The covered form takes its keys again and forgets the dialog, unless another
+// dialog has covered it since: that one gives it back. Nothing when covered
+// is null.
+void Uncover(Form* covered, const Form* dialogForm);
 
 template <class Dialog>
 void Load(GUIElement* element, uint64_t /*userData*/)

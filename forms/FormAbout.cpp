@@ -60,14 +60,15 @@ bool SameControl(const GUIElement* control, const GUIElement* known)
 }  // namespace
 
 FormAbout::FormAbout(Form* main)
-    : Form(main != nullptr ? main->GetOwner() : 0, true), mainForm(main)
+    : Form(main != nullptr ? main->GetOwner() : 0, true)
 {
+    parent = main;
     SetTitle("Info...");
     SetSize(kFormWidth, kFormHeight);
-    if (mainForm != nullptr) {
-        SetApplication(mainForm->GetApplication());
-        const uint64_t at = mainForm->GetPosition();
-        const uint64_t size = mainForm->GetSize();
+    if (main != nullptr) {
+        SetApplication(main->GetApplication());
+        const uint64_t at = main->GetPosition();
+        const uint64_t size = main->GetSize();
         MoveTo(PointX(at) + (PointX(size) - kFormWidth) / 2, PointY(at) + (PointY(size) - kFormHeight) / 2);
     }
     SetLoadHandler(&dialog::Load<FormAbout>);
@@ -75,10 +76,7 @@ FormAbout::FormAbout(Form* main)
     SetKeyPressHandler(&dialog::KeyPress<FormAbout>);
     SetKeyDownHandler(&dialog::KeyDown<FormAbout>);
     SetKeyUpHandler(&dialog::KeyUp<FormAbout>);
-    if (mainForm != nullptr) {
-        mainForm->SetEnabled(false);
-        mainForm->SetActiveDialog(this);
-    }
+    dialog::Cover(main, this);
 }
 
 FormAbout::~FormAbout()
@@ -92,10 +90,13 @@ FormAbout::~FormAbout()
     delete descriptionCell;
     delete okButton;
     // Deleted while still open: the main form must not stay covered by nothing.
-    if (mainForm != nullptr && mainForm->GetActiveDialog() == this) {
-        mainForm->SetActiveDialog(nullptr);
-        mainForm->SetEnabled(true);
-    }
+    dialog::Uncover(GetMainForm(), this);
+}
+
+Form* FormAbout::GetMainForm() const
+{
+    // Only ever a form; cleared when that form is deleted first.
+    return static_cast<Form*>(parent);
 }
 
 void FormAbout::SetPicture(XImage* image, int32_t imageWidth, int32_t imageHeight)
@@ -107,6 +108,7 @@ void FormAbout::SetPicture(XImage* image, int32_t imageWidth, int32_t imageHeigh
 
 void FormAbout::OnCreated()
 {
+    Form* mainForm = GetMainForm();
     if (mainForm != nullptr && mainForm->GetWindow() != 0 && application != nullptr)
         XSetTransientForHint(application->GetDisplay(), window, mainForm->GetWindow());
 }
@@ -180,10 +182,7 @@ void FormAbout::FormLoad()
 bool FormAbout::FormQueryClose()
 {
     FormSpare2();
-    if (mainForm != nullptr) {
-        mainForm->SetActiveDialog(nullptr);
-        mainForm->SetEnabled(true);
-    }
+    dialog::Uncover(GetMainForm(), this);
     return true;
 }
 
@@ -199,7 +198,9 @@ bool FormAbout::FormKeyPress(char character)
 
 void FormAbout::ControlClick(GUIElement* control)
 {
-    if (!SameControl(control, okButton) || !FormQueryClose())
+    // Once closed, nothing: Return on the focused OK closes the dialog through
+    // the button and then reaches the form's own KeyPress.
+    if (!created || !SameControl(control, okButton) || !FormQueryClose())
         return;
     DestroyWindow();
     Close();

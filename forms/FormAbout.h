@@ -3,7 +3,11 @@
 // mail address that start the browser or the mail client when clicked, a
 // bordered description and an "OK" button. It covers the form that opens it
 // until OK, Enter, Escape or Delete closes it. The opener sets the texts, the
-// address and the picture before the window is created, and deletes the form.
+// address and the picture before the window is created, and owns the form.
+// Its CloseHandler runs inside the dialog's own event, which goes on using
+// the form afterwards: an opener deleting it from there (or from anything else
+// the dialog's keys or clicks run) hands it to DeleteAfterEvent
+// (app/EventLoop.h) instead of deleting it.
 #pragma once
 
 #include "gui/Form.h"
@@ -37,6 +41,7 @@ public:
 
     // Run by the handlers the constructor installs.
     virtual void FormLoad();
+    // Gives the main form back unless a later dialog covers it; always true.
     virtual bool FormQueryClose();
     virtual void FormResize() {}
     // Enter, Escape and Delete close the dialog, as a click on OK.
@@ -51,7 +56,8 @@ public:
     // is too short to leave a domain.
     static std::string MailAddressFor(const std::string& address);
 
-    Form* GetMainForm() const { return mainForm; }
+    // The form it covers, held as its parent: null once that form is deleted.
+    Form* GetMainForm() const;
     PanelChildren* GetPicturePanel() const { return picturePanel; }
     MyImage* GetPictureImage() const { return pictureImage; }
     CellControl* GetTitleCell() const { return titleCell; }
@@ -65,7 +71,6 @@ private:
     CellControl* MakeCell(const std::string& cellText, int32_t cellX, int32_t cellY, int32_t cellWidth,
                           int32_t cellHeight);
 
-    Form* mainForm;
     std::string titleLine;
     std::string subtitleLine;
     std::string description;

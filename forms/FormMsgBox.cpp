@@ -53,7 +53,8 @@ FormMsgBox* Open(int kind, bool question, Form* covered, const std::string& mess
             box->Retire();
         else
             previous->DestroyWindow();
-        // Its button or close may be what opens this box: it goes when that event is over.
+        // Its button or close may be what opens this box: it goes when that
+        // event is over. Outside an event it is deleted here and now.
         DeleteAfterEvent(previous);
     }
     if (covered == nullptr)
@@ -75,10 +76,7 @@ FormMsgBox::FormMsgBox(int newKind, bool question, Application* app, Form* cover
     if (app != nullptr)
         SetApplication(app);
     parent = covered;
-    if (covered != nullptr) {
-        covered->SetEnabled(false);
-        covered->SetActiveDialog(this);
-    }
+    dialog::Cover(covered, this);
     isDialog = true;
 
     SetSize(kBoxWidth, kBoxHeight);
@@ -109,7 +107,7 @@ FormMsgBox::~FormMsgBox()
     delete okButton;
     delete noButton;
     delete messageCell;
-    Uncover();
+    dialog::Uncover(GetCoveredForm(), this);
 }
 
 Form* FormMsgBox::GetCoveredForm() const
@@ -152,24 +150,28 @@ void FormMsgBox::FormLoad()
     okButton->MoveTo(boxWidth - kOkFromRight, boxHeight - kButtonFromBottom);
     okButton->SetSize(kButtonWidth, kButtonHeight);
     okButton->SetCommand(&dialog::ForwardClick<FormMsgBox>);
+    okButton->SetTabStop(false);
     okButton->Create();
 
     noButton = new ButtonCustom(this, "NO");
     noButton->MoveTo(kMessageMargin, boxHeight - kButtonFromBottom);
     noButton->SetSize(kButtonWidth, kButtonHeight);
     noButton->SetCommand(&dialog::ForwardClick<FormMsgBox>);
+    noButton->SetTabStop(false);
     noButton->Create();
 
     ApplyButtons();
 }
 
-// "YES" and "NO" for a question, a lone "OK" otherwise.
+// "YES" and "NO" for a question, a lone "OK" otherwise. The buttons are no
+// tab stops, and a hidden NO is disabled as well: no key presses a button.
 void FormMsgBox::ApplyButtons()
 {
     if (okButton != nullptr)
         okButton->SetText(isQuestion ? "YES" : "OK");
     if (noButton == nullptr)
         return;
+    noButton->SetEnabled(isQuestion);
     if (isQuestion)
         noButton->Show();
     else
@@ -178,19 +180,8 @@ void FormMsgBox::ApplyButtons()
 
 bool FormMsgBox::FormQueryClose()
 {
-    Uncover();
+    dialog::Uncover(GetCoveredForm(), this);
     return true;
-}
-
-// The covered form takes its keys again and forgets this box, unless another
-// dialog has covered it since: that one gives it back.
-void FormMsgBox::Uncover()
-{
-    Form* covered = GetCoveredForm();
-    if (covered == nullptr || covered->GetActiveDialog() != this)
-        return;
-    covered->SetActiveDialog(nullptr);
-    covered->SetEnabled(true);
 }
 
 void FormMsgBox::NotifyResult()
@@ -221,7 +212,7 @@ void FormMsgBox::SetMessage(const std::string& newMessage)
 void FormMsgBox::Retire()
 {
     DestroyWindow();
-    Uncover();
+    dialog::Uncover(GetCoveredForm(), this);
 }
 
 FormMsgBox* MsgBox(int kind, Form* covered, const std::string& message, const std::string& caption)

@@ -65,7 +65,6 @@ public:
 
 private:
     void ApplyButtons();
-    void Uncover();
 
     std::string message;
     bool isQuestion = false;

@@ -36,8 +36,7 @@ FormNamePlayer::FormNamePlayer(Form* main, uint64_t ownerValue, const std::strin
         SetApplication(main->GetApplication());
         mainForm = main;
         // Until this form closes the main form ignores its keys.
-        mainForm->SetEnabled(false);
-        mainForm->SetActiveDialog(this);
+        dialog::Cover(mainForm, this);
     }
     SetSize(kFormWidth, kFormHeight);
     SetTitle(caption);
@@ -130,7 +129,9 @@ bool FormNamePlayer::FormKeyPress(char character)
 
 void FormNamePlayer::ControlClick(GUIElement* control)
 {
-    if (control == nullptr || okButton == nullptr || control->GetId() != okButton->GetId())
+    // Once closed, nothing: Return on the focused OK confirms through the
+    // button and then reaches the form's own KeyPress.
+    if (!created || control == nullptr || okButton == nullptr || control->GetId() != okButton->GetId())
         return;
     const std::string name = nameBox != nullptr ? nameBox->GetText() : std::string();
     if (name.empty()) {

@@ -174,4 +174,47 @@ TEST_F(GalleryEndToEnd, TheDialogButtonsOpenEachDialogAndTheReportShowsItsAnswer
     EXPECT_EQ(gallery.Close(), 0);
 }
 
+// The button that opened a dialog keeps no focus: Return in the dialog is the
+// dialog's alone.
+TEST_F(GalleryEndToEnd, ReturnInTheAboutDialogOnlyClosesIt)
+{
+    const auto closedTimes = [&] {
+        const std::string log = gallery.Read("log.txt");
+        int times = 0;
+        for (size_t at = log.find("About dialog closed\n"); at != std::string::npos;
+             at = log.find("About dialog closed\n", at + 1))
+            ++times;
+        return times;
+    };
+    for (int round = 1; round <= 2; ++round) {
+        gallery.Click(581, 265);
+        const Window info = gallery.FindWindow("Info...", 10000);
+        ASSERT_NE(info, 0u);
+        XSetInputFocus(gallery.GetDisplay(), info, RevertToParent, CurrentTime);
+        gallery.Key(XK_Return);
+        EXPECT_TRUE(Eventually([&] { return closedTimes() == round; })) << "round " << round;
+        EXPECT_TRUE(Eventually([&] { return gallery.FindWindow("Info...", 0) == 0; }));
+    }
+    gallery.Pause(300);
+    EXPECT_EQ(closedTimes(), 2);
+    EXPECT_EQ(gallery.Close(), 0);
+}
+
+TEST_F(GalleryEndToEnd, ReturnInAMessageBoxPressesNothing)
+{
+    gallery.Click(377, 265);
+    const Window box = gallery.FindWindow("OK box", 10000);
+    ASSERT_NE(box, 0u);
+    XSetInputFocus(gallery.GetDisplay(), box, RevertToParent, CurrentTime);
+    gallery.Key(XK_Return);
+    gallery.Key(XK_Escape);
+    gallery.Pause(300);
+    EXPECT_EQ(gallery.FindWindow("OK box", 0), box) << "the same box is still open";
+    EXPECT_EQ(gallery.Read("log.txt").find("OK box answered"), std::string::npos);
+    gallery.Click(box, 185, 124);
+    EXPECT_TRUE(Eventually(
+        [&] { return gallery.Read("log.txt").find("OK box answered 1 (OK)\n") != std::string::npos; }));
+    EXPECT_EQ(gallery.Close(), 0);
+}
+
 }  // namespace

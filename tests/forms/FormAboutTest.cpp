@@ -3,6 +3,7 @@
 #include "tests/gui/GuiTestSupport.h"
 
 #include "forms/FormAbout.h"
+#include "forms/FormMsgBox.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/PanelChildren.h"
@@ -14,6 +15,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <functional>
 #include <memory>
 
 using namespace guitest;
@@ -32,6 +34,30 @@ uint32_t PixelAt(Form* form, int px, int py)
     const uint32_t pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
     XDestroyImage(image);
     return pixel;
+}
+
+// What the opener button of a test does.
+std::function<void()> openerCommand;
+
+void RunOpenerCommand(GUIElement* /*element*/, GUIElement* /*argument*/)
+{
+    openerCommand();
+}
+
+int closes = 0;
+
+void CountClose(GUIElement* /*element*/)
+{
+    ++closes;
+}
+
+// What the close handler of a test does besides counting.
+std::function<void()> closeAction;
+
+void CountAndAct(GUIElement* element)
+{
+    CountClose(element);
+    closeAction();
 }
 
 class FormAboutTest : public GuiTest {
@@ -278,6 +304,103 @@ TEST_F(FormAboutTest, DeletedWhileOpenItGivesTheMainFormBackAndWithoutOneNothing
     EXPECT_NE(Log().find("E' necessario impostare il display"), std::string::npos);
     EXPECT_TRUE(alone.FormQueryClose());
     EXPECT_TRUE(main->IsEnabled());
+}
+
+TEST_F(FormAboutTest, TheButtonThatOpenedTheDialogLosesTheFocusAndReturnOnlyClosesTheDialog)
+{
+    // The opener replaces its dialog, as a careless one would: Return in the
+    // dialog must not reach it.
+    int opened = 0;
+    openerCommand = [&] {
+        ++opened;
+        Make("https://www.bruvo.example")->SetCloseHandler(&CountClose);
+        about->Show();
+    };
+    closes = 0;
+    ButtonCustom opener(main.get(), "About");
+    opener.MoveTo(10, 10);
+    opener.SetSize(80, 28);
+    opener.SetCommand(&RunOpenerCommand);
+    opener.Show();
+    GUIElement* focusAfterOpening = &opener;
+    Script script(main.get());
+    script.Then([this] { MovePointer(main.get(), 50, 24); });
+    script.Then([] { Button(1, true); Button(1, false); });
+    script.Then([&] {
+        focusAfterOpening = FocusedElement;
+        about->SetFocus();
+    });
+    script.Then([] { Tap(XK_Return); });
+    script.Run();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(focusAfterOpening, nullptr);
+    EXPECT_FALSE(opener.IsFocused());
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(main->IsEnabled());
+    openerCommand = nullptr;
+}
+
+TEST_F(FormAboutTest, ReturnOnTheFocusedOkButtonClosesTheDialogOnce)
+{
+    closes = 0;
+    Make("https://www.bruvo.example")->SetCloseHandler(&CountClose);
+    GUIElement* focusAfterTab = nullptr;
+    Script script(main.get());
+    Open(script);
+    script.Then([] { Tap(XK_Tab); });
+    script.Then([&] {
+        focusAfterTab = FocusedElement;
+        Tap(XK_Return);
+    });
+    script.Run();
+    EXPECT_EQ(focusAfterTab, about->GetOkButton());
+    EXPECT_TRUE(about->IsClosed());
+    EXPECT_EQ(closes, 1);
+}
+
+TEST_F(FormAboutTest, AMainFormDeletedFirstLeavesTheDialogNothingToGiveBack)
+{
+    closes = 0;
+    Make("https://www.bruvo.example")->SetCloseHandler(&CountClose);
+    about->Show();
+    main.reset();
+    EXPECT_EQ(about->GetMainForm(), nullptr);
+    about->ControlClick(about->GetOkButton());
+    EXPECT_TRUE(about->IsClosed());
+    EXPECT_EQ(closes, 1);
+    about.reset();  // its destructor must not reach the deleted form either
+}
+
+TEST_F(FormAboutTest, ClosingLeavesTheMainFormToAMessageBoxOpenedOverItLater)
+{
+    Make("https://www.bruvo.example");
+    about->Show();
+    FormMsgBox* box = MsgBox(1, main.get(), "Still here", "Note");
+    about->ControlClick(about->GetOkButton());
+    EXPECT_TRUE(about->IsClosed());
+    EXPECT_FALSE(main->IsEnabled()) << "the box still covers it";
+    EXPECT_EQ(main->GetActiveDialog(), box);
+    box->ControlClick(box->GetOkButton());
+    EXPECT_TRUE(main->IsEnabled());
+    EXPECT_EQ(main->GetActiveDialog(), nullptr);
+    delete ActiveMessageBox;
+}
+
+TEST_F(FormAboutTest, AnOpenerMayRetireTheDialogFromItsCloseHandlerThroughDeleteAfterEvent)
+{
+    closes = 0;
+    closeAction = [this] { DeleteAfterEvent(about.release()); };
+    Make("https://www.bruvo.example")->SetCloseHandler(&CountAndAct);
+    size_t formsAfter = 0;
+    Script script(main.get());
+    Open(script);
+    script.Then([] { Tap(XK_Escape); });
+    script.Then([&] { formsAfter = FormList.size(); });
+    script.Run();
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(formsAfter, 1u) << "deleted once the key was handled";
+    EXPECT_TRUE(main->IsEnabled());
+    closeAction = nullptr;
 }
 
 }  // namespace

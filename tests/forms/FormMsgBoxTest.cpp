@@ -4,6 +4,7 @@
 #include "forms/FormMsgBox.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
+#include "gui/images/Picture.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -50,6 +51,15 @@ uint32_t PixelAt(Form* form, int px, int py)
     const uint32_t pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
     XDestroyImage(image);
     return pixel;
+}
+
+// How many boxes the opener button of a test opened.
+int boxesOpened = 0;
+
+void OpenBoxFromButton(GUIElement* element, GUIElement* /*argument*/)
+{
+    ++boxesOpened;
+    MsgBox(8, FormOf(element), "From a button", "Note");
 }
 
 class FormMsgBoxTest : public GuiTest {
@@ -165,6 +175,7 @@ TEST_F(FormMsgBoxTest, AYesNoBoxShowsYesAtTheRightAndNoAtTheLeft)
     EXPECT_EQ(box->GetMessageCell()->GetText(), "Done.");
     EXPECT_EQ(box->GetOkButton()->GetText(), "OK");
     EXPECT_FALSE(box->GetNoButton()->IsVisible());
+    EXPECT_FALSE(box->GetNoButton()->IsEnabled());
 }
 
 TEST_F(FormMsgBoxTest, OkYesNoAndTheWindowManagerReportOneThreeFourAndZero)
@@ -344,6 +355,71 @@ TEST_F(FormMsgBoxTest, ACoveredFormDeletedFirstLeavesTheBoxWithNothingToReportTo
     box->ControlClick(box->GetOkButton());
     EXPECT_EQ(box->GetResult(), MsgBoxOk);
     delete ActiveMessageBox;
+}
+
+TEST_F(FormMsgBoxTest, TheButtonThatOpenedTheBoxLosesTheFocusAndHearsNoneOfItsKeys)
+{
+    boxesOpened = 0;
+    ButtonCustom opener(main.get(), "Open");
+    opener.MoveTo(10, 10);
+    opener.SetSize(80, 28);
+    opener.SetCommand(&OpenBoxFromButton);
+    opener.Show();
+    FormMsgBox* opened = nullptr;
+    GUIElement* focusAfterOpening = &opener;
+    bool openerFocused = true, openAfterReturn = false;
+    Script script(main.get());
+    script.Then([this] { MovePointer(main.get(), 50, 24); });
+    script.Then([] { Button(1, true); Button(1, false); });
+    script.Then([&] {
+        opened = Box();
+        focusAfterOpening = FocusedElement;
+        openerFocused = opener.IsFocused();
+        Box()->SetFocus();
+        Tap(XK_Return);
+    });
+    script.Then([&] { openAfterReturn = Box() == opened && opened->IsCreated() && !opened->IsClosed(); });
+    script.Run();
+    EXPECT_EQ(boxesOpened, 1) << "Return in the box ran the opener's command";
+    EXPECT_EQ(focusAfterOpening, nullptr);
+    EXPECT_FALSE(openerFocused);
+    EXPECT_TRUE(openAfterReturn);
+    EXPECT_TRUE(main->results.empty());
+}
+
+TEST_F(FormMsgBoxTest, TabAndReturnPressNoButtonOfTheBox)
+{
+    FormMsgBox* okBox = nullptr;
+    bool okBoxOpen = false, questionOpen = false;
+    Script script(main.get());
+    script.Then([&] { okBox = MsgBox(20, main.get(), "Hidden NO", "Note"); });
+    script.Then([] {
+        Box()->SetFocus();
+        Tap(XK_Tab);
+        Tap(XK_Tab);
+        Tap(XK_Return);
+    });
+    script.Then([&] {
+        okBoxOpen = Box() == okBox && okBox->IsCreated();
+        EXPECT_FALSE(okBox->GetOkButton()->IsTabStop());
+        EXPECT_FALSE(okBox->GetNoButton()->IsTabStop());
+        EXPECT_FALSE(okBox->GetNoButton()->IsEnabled()) << "hidden, so disabled too";
+        MsgBoxYesNo(21, main.get(), "Sure?", "Question");
+    });
+    script.Then([] {
+        EXPECT_TRUE(Box()->GetNoButton()->IsEnabled());
+        Box()->SetFocus();
+        Tap(XK_Tab);
+        Tap(XK_Return);
+        Tap(XK_Tab);
+        Tap(XK_Tab);
+        Tap(XK_Return);
+    });
+    script.Then([&] { questionOpen = Box()->IsCreated() && !Box()->IsClosed(); });
+    script.Run();
+    EXPECT_TRUE(okBoxOpen);
+    EXPECT_TRUE(questionOpen);
+    EXPECT_EQ(main->results, Results{}) << "no key pressed a button";
 }
 
 }  // namespace

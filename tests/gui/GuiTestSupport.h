@@ -78,7 +78,6 @@ public:
         type = "testcontrol";
     }
     void SetType(const std::string& newType) { type = newType; }
-    void SetTabStop(bool flag) { tabStop = flag; }
     void SetRepaint(bool flag) { repaintWithContainer = flag; }
 
     void Create() override
