@@ -28,29 +28,10 @@ protected:
         GuiTest::TearDown();
     }
     // The 0xRRGGBB colour of a pixel of the form's window.
-    unsigned long Pixel(int px, int py)
-    {
-        Sync();
-        XImage* image = XGetImage(Dpy(), form->GetWindow(), px, py, 1, 1, AllPlanes, ZPixmap);
-        if (image == nullptr)
-            return ~0ul;
-        const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
-        XDestroyImage(image);
-        return pixel;
-    }
+    unsigned long Pixel(int px, int py) { return xtest::PixelAt(form->GetWindow(), px, py); }
     int CountColour(int px, int py, int w, int h, unsigned long colour)
     {
-        Sync();
-        XImage* image = XGetImage(Dpy(), form->GetWindow(), px, py, static_cast<unsigned>(w),
-                                  static_cast<unsigned>(h), AllPlanes, ZPixmap);
-        if (image == nullptr)
-            return -1;
-        int count = 0;
-        for (int iy = 0; iy < h; ++iy)
-            for (int ix = 0; ix < w; ++ix)
-                count += (XGetPixel(image, ix, iy) & 0xFFFFFF) == colour;
-        XDestroyImage(image);
-        return count;
+        return xtest::CountColour(form->GetWindow(), px, py, w, h, static_cast<uint32_t>(colour));
     }
     // The columns of a row span that hold the colour somewhere in rows py .. py + h - 1.
     int ColumnsWith(int px, int py, int w, int h, unsigned long colour)

@@ -28,12 +28,7 @@ constexpr uint32_t kPictureColour = 0x20C040;
 
 uint32_t PixelAt(Form* form, int px, int py)
 {
-    XImage* image = XGetImage(Dpy(), form->GetWindow(), px, py, 1, 1, AllPlanes, ZPixmap);
-    if (image == nullptr)
-        return 0xFFFFFFFFu;
-    const uint32_t pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
-    XDestroyImage(image);
-    return pixel;
+    return xtest::PixelAt(form->GetWindow(), px, py);
 }
 
 // What the opener button of a test does.
