@@ -62,6 +62,7 @@ public:
     static constexpr unsigned kSequenceWaitSeconds = 3;     // after a death or a finished level
     static constexpr int32_t kPausedY = kHeight / 2;         // pixels: centre of the "PAUSED" banner
     static constexpr int32_t kPressAnyKeyY = 560;            // pixels: centre of "PRESS ANY KEY"
+    static constexpr int32_t kIconSize = 48;                 // pixels, square: "Data/icon.bin"
 
     FormMain(Application* app, const std::string& title);
     ~FormMain() override;
@@ -176,6 +177,8 @@ private:
     // Every sprite and animation of the last game.
     void DeleteSprites();
     void RestartTitle();
+    // The window's icon for the window manager, from "Data/icon.bin", once.
+    void LoadIcon();
     void TitleAnimation();
     void RestartTick();
     void StepAnimations();

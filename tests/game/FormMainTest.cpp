@@ -607,3 +607,30 @@ TEST_F(FormMainTest, BeeContactKills)
     EXPECT_LT(Game().Bees()[0]->GetX(), 600 + 48 - 10);
     EXPECT_GE(Game().Bees()[0]->GetX(), 600 + 48 - 10 - 3);
 }
+
+// The window manager gets the game's icon: the 48 x 48 picture of Data/icon.bin.
+TEST_F(FormMainTest, TheWindowCarriesTheGamesIcon)
+{
+    Display* display = f.app->GetDisplay();
+    XWMHints* hints = XGetWMHints(display, Game().GetWindow());
+    ASSERT_NE(hints, nullptr);
+    const bool hasIcon = (hints->flags & IconPixmapHint) != 0;
+    const Pixmap icon = hints->icon_pixmap;
+    XFree(hints);
+    ASSERT_TRUE(hasIcon);
+    ASSERT_NE(icon, 0u);
+    XImage* shown = XGetImage(display, icon, 0, 0, 48, 48, AllPlanes, ZPixmap);
+    ASSERT_NE(shown, nullptr);
+    const std::string rgb = f.Read("Data/icon.bin");
+    ASSERT_EQ(rgb.size(), 48u * 48u * 3u);
+    int differing = 0;
+    for (int32_t y = 0; y < 48; ++y)
+        for (int32_t x = 0; x < 48; ++x) {
+            const size_t i = (static_cast<size_t>(y) * 48 + x) * 3;
+            const uint32_t want = (uint32_t(uint8_t(rgb[i])) << 16) | (uint32_t(uint8_t(rgb[i + 1])) << 8) |
+                                  uint32_t(uint8_t(rgb[i + 2]));
+            differing += GameFixture::Pixel(shown, x, y) != want ? 1 : 0;
+        }
+    XDestroyImage(shown);
+    EXPECT_EQ(differing, 0);
+}
