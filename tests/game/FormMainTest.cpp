@@ -11,6 +11,7 @@
 #include "services/SoundPlayer.h"
 #include "tests/game/GameFixture.h"
 
+#include <X11/Xatom.h>
 #include <algorithm>
 #include <vector>
 
@@ -633,4 +634,26 @@ TEST_F(FormMainTest, TheWindowCarriesTheGamesIcon)
         }
     XDestroyImage(shown);
     EXPECT_EQ(differing, 0);
+
+    // The same picture as _NET_WM_ICON, which most window managers read instead.
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    ASSERT_EQ(XGetWindowProperty(display, Game().GetWindow(), XInternAtom(display, "_NET_WM_ICON", False), 0, 4096,
+                                 False, XA_CARDINAL, &type, &format, &count, &after, &data),
+              Success);
+    ASSERT_NE(data, nullptr);
+    const auto* argb = reinterpret_cast<const unsigned long*>(data);
+    ASSERT_EQ(count, 2u + 48u * 48u);
+    EXPECT_EQ(argb[0], 48u);
+    EXPECT_EQ(argb[1], 48u);
+    int netDiffering = 0;
+    for (size_t i = 0; i < 48u * 48u; ++i) {
+        const uint32_t want = (uint32_t(uint8_t(rgb[i * 3])) << 16) | (uint32_t(uint8_t(rgb[i * 3 + 1])) << 8) |
+                              uint32_t(uint8_t(rgb[i * 3 + 2]));
+        netDiffering += (argb[2 + i] & 0xFFFFFFFFul) != (0xFF000000ul | want) ? 1 : 0;  // longs, maybe sign-extended
+    }
+    XFree(data);
+    EXPECT_EQ(netDiffering, 0);
 }
