@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/Log.h"
+#include "app/XErrorHandlers.h"
 #include "support/Packing.h"
 
 #include <fcntl.h>
@@ -28,6 +29,7 @@ void Application::OpenDisplay()
         WriteLog("XOpenDisplay(0) failed.");
         return;
     }
+    InstallXErrorHandlers();
     // Children started for sounds and links must not keep the connection
     // (and with it the window) alive after the game has quit.
     fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);

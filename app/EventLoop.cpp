@@ -1,13 +1,15 @@
-// The one event loop. Run waits on the running form's display, hands the 10 ms
-// idle waits to the timers and turns every X event into calls of the element
-// operations: on the form owning the event's window, and for keys and the
-// pointer on the focused control or the control under the pointer.
+// The one event loop. Run waits on the running form's display, hands the
+// clock's 10 ms steps to the timers between events and turns every X event
+// into calls of the element operations: on the form owning the event's window,
+// and for keys and the pointer on the focused control or the control under
+// the pointer.
 #include "app/EventLoop.h"
 
 #include "app/Application.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
+#include "gui/controls/StepClock.h"
 #include "gui/controls/Timer.h"
 #include "gui/images/Picture.h"
 #include "support/Packing.h"
@@ -25,7 +27,9 @@ EventLoopCounters LoopCounters;
 
 namespace {
 
-constexpr int kIdleWaitMs = 10;      // one timer step
+// While events stay queued this long without a break, timer steps are handed
+// over between them anyway, so a flood of events cannot stop the clock.
+constexpr uint64_t kQueueBusyMs = 200;
 constexpr int kLookupBufferSize = 50;  // bytes XLookupString may write
 
 // Forms handed to DeleteAfterEvent while an event was being handled.
@@ -118,6 +122,44 @@ void TabTraversal(Form* form, GUIElement* focused)
         MoveFocusTo(picked);
 }
 
+// The window that received the press of each key now down. A key pressed in
+// one window and released in another (the focus moved while it was held, say
+// to a dialog that opened) types nothing where it is released.
+class KeyOrigins {
+public:
+    void Pressed(const XKeyEvent& event) { origin[event.keycode & 0xFF] = event.window; }
+    // Whether this release belongs to a press the window received; the key is up afterwards.
+    bool Released(const XKeyEvent& event)
+    {
+        const bool same = origin[event.keycode & 0xFF] == event.window;
+        origin[event.keycode & 0xFF] = 0;
+        return same;
+    }
+    bool PressedIn(const XKeyEvent& event) const { return origin[event.keycode & 0xFF] == event.window; }
+    // The window lost the focus: its keys are released elsewhere.
+    void Forget(Window window)
+    {
+        for (Window& entry : origin)
+            if (entry == window)
+                entry = 0;
+    }
+
+private:
+    Window origin[256] = {};  // by key code; 0: no press received
+};
+
+// The server's auto-repeat sends a held key as a release and a press with the
+// same time stamp, back to back.
+bool IsRepeatRelease(XKeyEvent& release)
+{
+    if (XEventsQueued(release.display, QueuedAfterReading) == 0)
+        return false;
+    XEvent next;
+    XPeekEvent(release.display, &next);
+    return next.type == XKeyPressEventType && next.xkey.keycode == release.keycode &&
+           next.xkey.time == release.time && next.xkey.window == release.window;
+}
+
 void OnKeyPress(Form* form, XKeyEvent& event)
 {
     const TranslatedKey key = Translate(event);
@@ -128,8 +170,19 @@ void OnKeyPress(Form* form, XKeyEvent& event)
     form->KeyDown(key.keysym);
 }
 
-void OnKeyRelease(Form* form, XKeyEvent& event)
+void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
 {
+    if (!origins.PressedIn(event)) {
+        // A key held since before this window had the focus: its auto-repeat
+        // and its release type nothing here.
+        if (IsRepeatRelease(event)) {
+            XEvent repeat;
+            XNextEvent(event.display, &repeat);
+        }
+        origins.Released(event);
+        return;
+    }
+    origins.Released(event);
     const TranslatedKey key = Translate(event);
     GUIElement* focused = FocusedOn(form);
     if (key.keysym == XK_Tab && (focused == nullptr || focused->IsTabStop())) {
@@ -258,19 +311,34 @@ Window TargetWindow(const XEvent& event)
     }
 }
 
-void Dispatch(Form* running, XEvent& event)
+// The keys held when a window loses the focus are released elsewhere.
+void OnFocusOut(Form* form, const XFocusChangeEvent& event, KeyOrigins& origins)
+{
+    if (event.detail == NotifyInferior)
+        return;
+    std::memset(CharKeyTable, 0, sizeof CharKeyTable);
+    origins.Forget(event.window);
+    form->OnFocusLost();
+}
+
+void Dispatch(Form* running, XEvent& event, KeyOrigins& origins)
 {
     Form* form = FindFormByWindow(TargetWindow(event));
     if (form == nullptr)
         return;
     switch (event.type) {
     case XKeyPressEventType:
-        if (form->IsEnabled())
+        if (form->IsEnabled()) {
+            origins.Pressed(event.xkey);
             OnKeyPress(form, event.xkey);
+        }
         break;
     case KeyRelease:
         if (form->IsEnabled())
-            OnKeyRelease(form, event.xkey);
+            OnKeyRelease(form, event.xkey, origins);
+        break;
+    case FocusOut:
+        OnFocusOut(form, event.xfocus, origins);
         break;
     case ButtonPress:
         OnButton(form, event.xbutton, true);
@@ -349,26 +417,64 @@ int IsCharKeyDown(int code)
     return CharKeyTable[code] == 1 ? -1 : 0;
 }
 
+namespace {
+
+// The timers' side of a loop pass: hands the due steps to the timers between
+// events and waits for the next step or event. True when the pass is over
+// without an event to take.
+class TimerPass {
+public:
+    explicit TimerPass(Display* display) : display(display), clock(LoopClock()), queueFreeMs(LoopClock()) {}
+
+    bool Run()
+    {
+        if (TimerList.empty()) {
+            clock.Restart(LoopClock());
+            return false;
+        }
+        const uint64_t now = LoopClock();
+        if (XPending(display) == 0)
+            queueFreeMs = now;
+        else if (now - queueFreeMs < kQueueBusyMs)
+            return false;
+        while (!QuitRequested && clock.DueSteps(LoopClock()) > 0) {
+            clock.StepTaken();
+            ++LoopCounters.ticks;
+            TickAll(StepClock::kStepMs);
+            // The events a step caused come before the next step.
+            if (XPending(display) != 0)
+                return false;
+        }
+        if (QuitRequested)
+            return true;
+        ++LoopCounters.idleWaits;
+        // Input, or a failed wait, goes on to the next event.
+        return LoopWait(ConnectionNumber(display), clock.MsToNextStep(LoopClock())) == 0;
+    }
+
+private:
+    Display* display;
+    StepClock clock;
+    uint64_t queueFreeMs;  // when the event queue was last seen empty
+};
+
+}  // namespace
+
 void Form::Run()
 {
     Display* display = application != nullptr ? application->GetDisplay() : nullptr;
     std::memset(CharKeyTable, 0, sizeof CharKeyTable);
     if (display != nullptr) {
-        const int fd = ConnectionNumber(display);
+        TimerPass timers(display);
+        KeyOrigins origins;
         while (!QuitRequested) {
             const EventScope pass;
-            if (!TimerList.empty() && XPending(display) == 0) {
-                ++LoopCounters.idleWaits;
-                if (WaitForInput(fd, kIdleWaitMs) == 0) {
-                    ++LoopCounters.ticks;
-                    TickAll(kIdleWaitMs);
-                    continue;
-                }
-            }
+            if (timers.Run())
+                continue;
             XEvent event;
             XNextEvent(display, &event);
             ++LoopCounters.events;
-            Dispatch(this, event);
+            Dispatch(this, event, origins);
         }
     }
     Shutdown(this);

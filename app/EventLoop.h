@@ -33,7 +33,7 @@ int IsCharKeyDown(int code);
 // What the loop has done since the program started, for tests and tuning.
 struct EventLoopCounters {
     uint64_t events = 0;     // events taken with XNextEvent
-    uint64_t idleWaits = 0;  // 10 ms waits on the connection
-    uint64_t ticks = 0;      // waits that timed out and advanced the timers
+    uint64_t idleWaits = 0;  // waits on the connection for the next step or event
+    uint64_t ticks = 0;      // 10 ms steps handed to the timers
 };
 extern EventLoopCounters LoopCounters;

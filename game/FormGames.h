@@ -66,6 +66,8 @@ public:
     // The frame step: presents bmpScreenBuffer every sixth tick. FormMain
     // overrides it and calls this one at its end.
     void OnTick() override;
+    // Keys held when the focus goes are released elsewhere: none counts as held.
+    void OnFocusLost() override { keyTable.ReleaseAll(); }
 
     // Loads a background file (form-sized packed RGB) into all three
     // pictures and shows it. Only from RunApp on.

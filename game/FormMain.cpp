@@ -2,6 +2,7 @@
 // sequences that end a level (a lost life, a finished level).
 #include "game/FormMain.h"
 
+#include "app/Application.h"
 #include "forms/FormNamePlayer.h"
 #include "game/GameClock.h"
 #include "game/LevelLayouts.h"
@@ -9,6 +10,7 @@
 #include "game/SpriteAnim.h"
 #include "game/SpriteFactory.h"
 #include "game/SpriteScenery.h"
+#include "gui/DrawContext.h"
 #include "gui/images/Picture.h"
 #include "services/Joystick.h"
 #include "services/SoundPlayer.h"
@@ -53,14 +55,10 @@ FormMain::~FormMain()
 {
     sound->StopSound();
     delete sound;
-    delete player;
-    player = nullptr;
-    DeleteAllAnimations();
-    DeleteFires();
-    DeleteTiles();
-    DeleteCoins();
-    DeleteEnemies();
+    DeleteSprites();
     FreeSpritePictures();
+    if (iconPixmap != 0 && application != nullptr && application->GetDisplay() != nullptr)
+        XFreePixmap(application->GetDisplay(), iconPixmap);
     delete nameForm;
     delete joystick;
 }
@@ -74,6 +72,44 @@ void FormMain::SetGameDescriptors()
     }
 }
 
+void FormMain::DeleteSprites()
+{
+    delete player;
+    player = nullptr;
+    DeleteAllAnimations();
+    DeleteFires();
+    DeleteTiles();
+    DeleteCoins();
+    DeleteEnemies();
+}
+
+void FormMain::RestartTitle()
+{
+    titleStampSet = false;
+    blinkCount = 0;
+    promptColour = kRed;
+    highScoreShown = 0;
+    highScoreWrites = true;
+}
+
+void FormMain::LoadIcon()
+{
+    if (iconPixmap != 0 || application == nullptr || application->GetDisplay() == nullptr)
+        return;
+    XImage* picture = nullptr;
+    int32_t bytes = 0;
+    LoadSpritePicture("Data/icon.bin", kIconSize, kIconSize, &picture, &bytes);
+    if (picture == nullptr)
+        return;
+    Display* display = application->GetDisplay();
+    const Pixmap pixmap = XCreatePixmap(display, window, kIconSize, kIconSize, static_cast<unsigned>(picture->depth));
+    if (pixmap != 0) {
+        DrawContext(this, pixmap).PutImage(0, 0, 0, 0, picture);
+        SetIcon(pixmap);
+    }
+    DestroyImage(picture);
+}
+
 void FormMain::FreeSpritePictures()
 {
     for (XImage*& picture : pictures) {
@@ -84,10 +120,14 @@ void FormMain::FreeSpritePictures()
 
 void FormMain::RunApp()
 {
+    banner.Drop();
+    LoadIcon();
     RenderText(10, 60, kLoadingText, kWhite);
     GameWait(kLoadingWaitSeconds);
 
-    // From state 6 the pictures are loaded again: the previous ones go first.
+    // From state 6 the pictures are loaded again: the previous ones go first,
+    // and with them the last game's sprites, which were cut from them.
+    DeleteSprites();
     FreeSpritePictures();
     for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
         const SpriteKinds::StripFile& strip = SpriteKinds::kStrips[kind];
@@ -99,6 +139,8 @@ void FormMain::RunApp()
     RenderText(210, 135, kMakerLine, kRed);
     fontHeight = FontAscent() + 1;
     LoadHighScores();
+    // Every visit of the title starts its blinking and the high-score lines afresh.
+    RestartTitle();
     gameState = GameState::Title;
     SetFocus();
 }
@@ -117,14 +159,18 @@ int FormMain::OnKeyPress(char character)
         }
         break;
     case GameState::Playing:
-        if (key == 'P')
+        if (key == 'P') {
             gameState = GameState::Paused;
+            banner.Show(*this, "PAUSED", kPausedY);
+        }
         else if (key == 'N')
             LevelComplete();
         break;
     case GameState::Paused:
-        if (key == 'P')
+        if (key == 'P') {
+            banner.Hide(*this);
             gameState = GameState::Playing;
+        }
         break;
     case GameState::ScoreRecorded:
         RunApp();
@@ -148,6 +194,10 @@ void FormMain::OnTick()
         StepAnimations();
         if (StillPlaying())
             PollInput();
+        if (StillPlaying()) {
+            spawnGrace.Advance(kTickMs);
+            BlinkPlayer();
+        }
         break;
     case GameState::Restarting:
         RestartTick();

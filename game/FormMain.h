@@ -16,7 +16,9 @@
 // The layouts themselves are plain tables in LevelLayouts.h.
 #pragma once
 
+#include "game/Banner.h"
 #include "game/FormGames.h"
+#include "game/SpawnGrace.h"
 #include "game/SpriteDesc.h"
 #include "support/DateTime.h"
 
@@ -58,6 +60,9 @@ public:
     static constexpr int32_t kRestartDelayMs = 1500;        // state 4, before StartLevel
     static constexpr unsigned kLoadingWaitSeconds = 1;
     static constexpr unsigned kSequenceWaitSeconds = 3;     // after a death or a finished level
+    static constexpr int32_t kPausedY = kHeight / 2;         // pixels: centre of the "PAUSED" banner
+    static constexpr int32_t kPressAnyKeyY = 560;            // pixels: centre of "PRESS ANY KEY"
+    static constexpr int32_t kIconSize = 48;                 // pixels, square: "Data/icon.bin"
 
     FormMain(Application* app, const std::string& title);
     ~FormMain() override;
@@ -105,6 +110,12 @@ public:
     // Packed position of a platform touching the player's head, or of (-1, -1).
     uint64_t PlatformAbove();
     void PollInput();
+    // The player stands on a tile (from its landing).
+    void PlayerLanded() { spawnGrace.Landed(); }
+    // A bee, saucer or burning fire touches the player: death, unless the
+    // player's spawn grace still lasts.
+    void EnemyTouchesPlayer();
+    SpawnGrace& GetSpawnGrace() { return spawnGrace; }
 
     // Enemies and fires (Enemies.cpp).
     void AddBee(int32_t height, int32_t start, int32_t speed, int32_t leftEnd, int32_t rightEnd);
@@ -151,6 +162,7 @@ public:
     int32_t CoinsTotal() const { return coinsTotal; }
     int32_t CoinsTaken() const { return coinsTaken; }
     const std::vector<std::string>& HighScoreLines() const { return highScoreLines; }
+    const Banner& GetBanner() const { return banner; }
     FormNamePlayer* GetNameForm() const { return nameForm; }
     int32_t GetFontHeight() const { return fontHeight; }
     SoundPlayer* GetSound() const { return sound; }
@@ -162,9 +174,16 @@ private:
     // The top strip that a level start and the title's Top Ten line clear.
     int32_t StripHeight() const { return fontHeight + 14; }
     void FreeSpritePictures();
+    // Every sprite and animation of the last game.
+    void DeleteSprites();
+    void RestartTitle();
+    // The window's icon for the window manager, from "Data/icon.bin", once.
+    void LoadIcon();
     void TitleAnimation();
     void RestartTick();
     void StepAnimations();
+    // Shows or hides the player as its spawn grace blinks.
+    void BlinkPlayer();
     template <typename T>
     void TilePool(std::vector<T*>& pool, size_t& used, int variant, int32_t x, int32_t y, int32_t frame,
                   bool drawInside);
@@ -195,6 +214,8 @@ private:
     int32_t rightStep;
     SpritePlayer* player = nullptr;
     bool pollActs = false;       // the input poll acts on every second call
+    SpawnGrace spawnGrace;
+    Banner banner;               // "PAUSED", "PRESS ANY KEY"
     Joystick* joystick = nullptr;
 
     // Tiles and coins.

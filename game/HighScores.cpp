@@ -70,6 +70,8 @@ void FormMain::AddHighScore()
     ScoreTable table(kGameTitle);
     table.AddScore(score, PadRight(PlayerName, ' ', kNameColumns) + " Level " + IntToString(level));
     gameState = GameState::ScoreRecorded;
+    // What comes next: any key returns to the title.
+    banner.Show(*this, "PRESS ANY KEY", kPressAnyKeyY);
     // The name form's window is gone: keys must reach the game window again.
     SetFocus();
 }

@@ -25,6 +25,8 @@ void KeyTable::KeyUp(uint32_t code)
         flags[slot] = 0;
 }
 
+void KeyTable::ReleaseAll() { std::memset(flags, 0, sizeof flags); }
+
 bool KeyTable::IsKeyDown(uint32_t code) const
 {
     const int slot = SlotOf(code);

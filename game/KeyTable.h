@@ -1,7 +1,8 @@
 // KeyTable: which keys the game form considers held down, one byte flag per
 // key code 0..255. The four cursor keys share the slots of the letters that
 // act like them (Left a, Right d, Up w, Down x); any other code above 255 is
-// ignored. Needs no X: key codes are X key symbols passed as plain numbers.
+// ignored. Capital letters (Shift, Caps Lock) use the slots of the small
+// ones. Needs no X: key codes are X key symbols passed as plain numbers.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,8 @@ public:
     // key, so only the most recently pressed key counts as held.
     void KeyDown(uint32_t code);
     void KeyUp(uint32_t code);
+    // Every key up; the mode stays.
+    void ReleaseAll();
     bool IsKeyDown(uint32_t code) const;
 
     void SetSingleKey(bool flag) { singleKey = flag; }
@@ -42,7 +45,10 @@ public:
         case kRight: return kRightSlot;
         case kUp: return kUpSlot;
         case kDown: return kDownSlot;
-        default: return code < kSlots ? static_cast<int>(code) : -1;
+        default:
+            if (code >= 'A' && code <= 'Z')
+                return static_cast<int>(code - 'A' + 'a');
+            return code < kSlots ? static_cast<int>(code) : -1;
         }
     }
 
@@ -53,4 +59,5 @@ private:
 
 static_assert(KeyTable::SlotOf(KeyTable::kLeft) == 'a' && KeyTable::SlotOf('a') == 'a',
               "Left and a share a slot");
+static_assert(KeyTable::SlotOf('D') == 'd', "capitals share the slots of the small letters");
 static_assert(KeyTable::SlotOf(0x100) == -1, "codes above 255 other than the cursor keys have no slot");

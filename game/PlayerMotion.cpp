@@ -27,7 +27,25 @@ void FormMain::CreatePlayer()
     player->SetFrame(3);  // facing right
     player->SetPosition((desc->areaWidth - desc->width) / 2, desc->areaHeight - 64 - jumpHeight);
     DrawSprite(player);
+    spawnGrace.Start();
     StartFall();
+}
+
+void FormMain::EnemyTouchesPlayer()
+{
+    if (!spawnGrace.Protects())
+        PlayerDies();
+}
+
+void FormMain::BlinkPlayer()
+{
+    if (player == nullptr)
+        return;
+    // Runs after every move of the tick, so a hidden player stays hidden.
+    if (!spawnGrace.Shown())
+        EraseSprite(player);
+    else if (!player->IsPlaced())
+        DrawSprite(player);
 }
 
 void FormMain::StartJump(SpriteDesc* desc, Sprite* sprite)

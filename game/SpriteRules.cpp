@@ -74,6 +74,7 @@ bool SpritePlayer::Land(bool moved)
         if (Found(tile)) {
             // Shown there at its next draw.
             SetPosition(x, PointY(tile) - height + kLandDepth);
+            game->PlayerLanded();
             result = false;
         }
     } else if (!moved) {
@@ -131,7 +132,7 @@ void MovementEnemies::Step()
         game->DrawSprite(enemy);
         SpritePlayer* player = game->GetPlayer();
         if (player != nullptr && enemy->Overlaps(*player, kContactMargin, kContactMargin))
-            game->PlayerDies();
+            game->EnemyTouchesPlayer();
     }
     enemy->worldX = worldX;
     enemy->speed = speed;
@@ -149,5 +150,5 @@ void SpriteFire::Act()
     FormMain* game = GameOf(owner);
     SpritePlayer* player = game->GetPlayer();
     if (player != nullptr && Overlaps(*player, kContactMargin, kContactMargin))
-        game->PlayerDies();
+        game->EnemyTouchesPlayer();
 }

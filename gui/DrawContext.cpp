@@ -337,8 +337,8 @@ void DrawContext::PutImagePart(int32_t x, int32_t y, int32_t width, int32_t heig
 }
 
 // XGetImage of anything outside the drawable, or of a window part that is off
-// the screen or unmapped, is a BadMatch error, which ends the program: reads
-// are cut to the readable part of the drawable first.
+// the screen or unmapped, is a BadMatch error: reads are cut to the readable
+// part of the drawable first.
 bool DrawContext::ClipToReadable(int32_t& x, int32_t& y, int32_t& width, int32_t& height)
 {
     Rect readable{x, y, width, height};
@@ -390,9 +390,14 @@ XImage* DrawContext::CaptureImage(int32_t x, int32_t y, int32_t width, int32_t h
     if (image == nullptr)
         return nullptr;
     int32_t rx = x, ry = y, rw = width, rh = height;
-    if (ClipToReadable(rx, ry, rw, rh))
+    // Another client may unmap or move the window between the check and the
+    // read: the read then fails (the X error is logged once) and so does this.
+    if (ClipToReadable(rx, ry, rw, rh) &&
         XGetSubImage(display, drawable, rx, ry, static_cast<unsigned>(rw), static_cast<unsigned>(rh), AllPlanes,
-                     ZPixmap, image, rx - x, ry - y);
+                     ZPixmap, image, rx - x, ry - y) == nullptr) {
+        DestroyImage(image);
+        return nullptr;
+    }
     return image;
 }
 

@@ -70,7 +70,8 @@ public:
     void PutImageRegionTransparent(int32_t x, int32_t y, int32_t width, int32_t height,
                                    XImage* image, int32_t sourceX, int32_t sourceY);
     // A new picture of that rectangle (the caller frees it with DestroyImage);
-    // parts outside the visible window read as black. Null for an empty rectangle.
+    // parts outside the visible window read as black. Null for an empty
+    // rectangle, and when the read failed (the window went away meanwhile).
     XImage* CaptureImage(int32_t x, int32_t y, int32_t width, int32_t height);
     // BMP files of 4, 8 or 24 bits a pixel; a missing file or another depth draws nothing.
     void DrawImageFile(int32_t x, int32_t y, int32_t width, int32_t height, int32_t bitsPerPixel,

@@ -11,16 +11,18 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <algorithm>
+#include <vector>
 
 bool FormLoading = false;
 
 namespace {
 constexpr const char* kIconAndClassName = "Bruvo.exe";
-// Keys, buttons, crossing, motion, exposure and structure changes: 0xAA07F.
+// Keys, buttons, crossing, motion, exposure and structure changes (0xAA07F),
+// and the focus changes that tell a form its held keys went elsewhere.
 constexpr long kFormEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                                 EnterWindowMask | LeaveWindowMask | PointerMotionMask | ButtonMotionMask |
-                                ExposureMask | StructureNotifyMask | SubstructureNotifyMask;
-static_assert(kFormEventMask == 0xAA07F, "the event mask forms select");
+                                ExposureMask | StructureNotifyMask | SubstructureNotifyMask | FocusChangeMask;
+static_assert(kFormEventMask == (0xAA07F | FocusChangeMask), "the event mask forms select");
 
 // X refuses windows of no size (a BadValue that ends the program): at least 1 pixel.
 unsigned WindowExtent(int32_t pixels)
@@ -130,9 +132,9 @@ void Form::Hide()
 
 void Form::SetFocus()
 {
-    // Focusing a window that is not viewable is a BadMatch error, which ends
-    // the program under Xlib's default error handler; a window manager may
-    // still be holding back the map request.
+    // Focusing a window that is not viewable is a BadMatch error; a window
+    // manager may still be holding back the map request. Another client can
+    // still unmap it after the check: that error is logged and ignored.
     XWindowAttributes attributes{};
     if (created && window != 0 && XGetWindowAttributes(GetDisplay(), window, &attributes) &&
         attributes.map_state == IsViewable)
@@ -240,6 +242,31 @@ void Form::SetIcon(Pixmap pixmap)
     hints->icon_pixmap = iconPixmap;
     XSetWMHints(GetDisplay(), window, hints);
     XFree(hints);
+    SetNetWmIcon();
+}
+
+// Most window managers of today take the icon only from _NET_WM_ICON: the
+// width, the height, then one ARGB value a pixel (format 32 is C longs).
+void Form::SetNetWmIcon()
+{
+    Display* display = GetDisplay();
+    Window root = 0;
+    int px = 0, py = 0;
+    unsigned int iconWidth = 0, iconHeight = 0, border = 0, depth = 0;
+    if (iconPixmap == 0 ||
+        !XGetGeometry(display, iconPixmap, &root, &px, &py, &iconWidth, &iconHeight, &border, &depth) ||
+        iconWidth * iconHeight > kMaxIconPixels)
+        return;
+    XImage* image = XGetImage(display, iconPixmap, 0, 0, iconWidth, iconHeight, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return;
+    std::vector<unsigned long> argb{iconWidth, iconHeight};
+    for (unsigned int row = 0; row < iconHeight; ++row)
+        for (unsigned int column = 0; column < iconWidth; ++column)
+            argb.push_back(0xFF000000ul | (XGetPixel(image, static_cast<int>(column), static_cast<int>(row)) & 0xFFFFFFul));
+    XDestroyImage(image);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(argb.data()), static_cast<int>(argb.size()));
 }
 
 void Form::FitOuterSize(int32_t outerWidth, int32_t outerHeight)

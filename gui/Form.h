@@ -48,6 +48,8 @@ public:
     virtual void OnCreated() {}
     // A client message of type None with 1 as its first word; the game form's frame step.
     virtual void OnTick() {}
+    // The window lost the keyboard focus; keys held now are released elsewhere.
+    virtual void OnFocusLost() {}
     virtual void FormSpare3() {}
     virtual void SetStyleFlag2(bool flag) { styleFlag2 = flag; }
     virtual void SetStyleFlag3(bool flag) { styleFlag3 = flag; }
@@ -101,7 +103,11 @@ protected:
     bool styleFlag5 = false;
 
 private:
+    static constexpr unsigned kMaxIconPixels = 256 * 256;  // larger icons are not copied
+
     void CreateWindow();
+    // The icon pixmap also as _NET_WM_ICON.
+    void SetNetWmIcon();
     void SetWindowProperties(Display* display);
     void ReleaseWindow();
     Display* GetDisplay() const;

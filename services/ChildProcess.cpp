@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,8 +36,22 @@ ExecPlan MakePlan(const std::vector<std::string>& args)
     return plan;
 }
 
-[[noreturn]] void ExecInChild(const ExecPlan& plan)
+// In a freshly forked child: standard output and error to /dev/null.
+void DiscardOutput()
 {
+    const int null = open("/dev/null", O_WRONLY);
+    if (null < 0)
+        return;
+    dup2(null, STDOUT_FILENO);
+    dup2(null, STDERR_FILENO);
+    if (null > STDERR_FILENO)
+        close(null);
+}
+
+[[noreturn]] void ExecInChild(const ExecPlan& plan, ChildOutput output)
+{
+    if (output == ChildOutput::Discard)
+        DiscardOutput();
     CloseInheritedDescriptors();
     // The game never installs handlers, but a test harness might; the program
     // started must see default dispositions and an empty mask.
@@ -48,14 +64,14 @@ ExecPlan MakePlan(const std::vector<std::string>& args)
     _exit(127);
 }
 
-pid_t ForkAndExec(const std::vector<std::string>& args)
+pid_t ForkAndExec(const std::vector<std::string>& args, ChildOutput output)
 {
     if (args.empty())
         return -1;
     ExecPlan plan = MakePlan(args);
     pid_t pid = fork();
     if (pid == 0)
-        ExecInChild(plan);
+        ExecInChild(plan, output);
     return pid;
 }
 
@@ -79,16 +95,16 @@ void CloseInheritedDescriptors()
         close(fd);
 }
 
-pid_t StartChild(const std::vector<std::string>& argv)
+pid_t StartChild(const std::vector<std::string>& argv, ChildOutput output)
 {
-    pid_t pid = ForkAndExec(argv);
+    pid_t pid = ForkAndExec(argv, output);
     Remember(pid);
     return pid < 0 ? -1 : pid;
 }
 
 int RunChildAndWait(const std::vector<std::string>& argv)
 {
-    pid_t pid = ForkAndExec(argv);
+    pid_t pid = ForkAndExec(argv, ChildOutput::Inherit);
     return pid < 0 ? -1 : WaitForChild(pid);
 }
 
@@ -102,10 +118,12 @@ int WaitForChild(pid_t pid)
     return status;
 }
 
-pid_t StartChildFunction(void (*body)(void* context), void* context)
+pid_t StartChildFunction(void (*body)(void* context), void* context, ChildOutput output)
 {
     pid_t pid = fork();
     if (pid == 0) {
+        if (output == ChildOutput::Discard)
+            DiscardOutput();
         CloseInheritedDescriptors();
         body(context);
         // _exit, not exit: the parent's exit handlers and buffered output
@@ -126,6 +144,26 @@ void ReapChildren()
         return result == pid || (result < 0 && errno == ECHILD);
     };
     pending.erase(std::remove_if(pending.begin(), pending.end(), ended), pending.end());
+}
+
+bool IsProgramOnPath(const std::string& name)
+{
+    const char* path = std::getenv("PATH");
+    if (path == nullptr)
+        return false;
+    const std::string folders = path;
+    size_t start = 0;
+    while (start <= folders.size()) {
+        size_t end = folders.find(':', start);
+        if (end == std::string::npos)
+            end = folders.size();
+        // An empty entry is the working folder.
+        const std::string folder = end > start ? folders.substr(start, end - start) : ".";
+        if (access((folder + "/" + name).c_str(), X_OK) == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 bool IsChildPending(pid_t pid)

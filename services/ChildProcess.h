@@ -13,9 +13,15 @@
 #include <sys/types.h>
 #include <vector>
 
+// Where a child's standard output and error go.
+enum class ChildOutput {
+    Inherit,  // the parent's
+    Discard,  // /dev/null
+};
+
 // Forks and execs argv[0] (searched on PATH) with argv. Returns the child's
 // pid, remembered for ReapChildren, or -1 when fork failed or argv is empty.
-pid_t StartChild(const std::vector<std::string>& argv);
+pid_t StartChild(const std::vector<std::string>& argv, ChildOutput output = ChildOutput::Inherit);
 
 // Forks and execs as StartChild, then waits for that child. Returns its wait
 // status as waitpid gives it, or -1 when it could not be started.
@@ -27,7 +33,11 @@ int WaitForChild(pid_t pid);
 // Forks a child that runs body() and then _exits with status 0, without
 // running the parent's exit handlers. Its descriptors above standard error are
 // closed first. Returns the pid (remembered like StartChild's) or -1.
-pid_t StartChildFunction(void (*body)(void* context), void* context);
+pid_t StartChildFunction(void (*body)(void* context), void* context,
+                         ChildOutput output = ChildOutput::Inherit);
+
+// True when an executable of that name is found on PATH.
+bool IsProgramOnPath(const std::string& name);
 
 // Collects every remembered child that has ended, without blocking.
 void ReapChildren();

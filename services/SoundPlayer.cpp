@@ -40,6 +40,18 @@ void PlayInChild(void* context)
     } while (job.repeat);
 }
 
+// Without the player every sound is silent; that is said once, not per sound.
+bool PlayerAvailable()
+{
+    static bool told = false;
+    if (IsProgramOnPath(kPlayer))
+        return true;
+    if (!told)
+        WriteLog(std::string(kPlayer) + " not found: sounds are not played.");
+    told = true;
+    return false;
+}
+
 } // namespace
 
 bool RunCommand(const std::string& program, const std::string& argument)
@@ -49,11 +61,12 @@ bool RunCommand(const std::string& program, const std::string& argument)
 
 void PlayBeep()
 {
-    if (!FileExists(kBeepFile))
+    if (!FileExists(kBeepFile) || !PlayerAvailable())
         return;
     ReapChildren();
-    // Nobody ever ends a beep, so aplay itself is the child.
-    if (StartChild({kPlayer, kBeepFile}) < 0)
+    // Nobody ever ends a beep, so aplay itself is the child; what it says
+    // (a machine without a sound card) is no business of the terminal.
+    if (StartChild({kPlayer, kBeepFile}, ChildOutput::Discard) < 0)
         RunCommand(kPlayer, kBeepFile);
 }
 
@@ -78,10 +91,13 @@ void SoundPlayer::PlaySound(const std::string& path, bool repeat)
         return;
     }
     EndPrevious();
+    if (!PlayerAvailable())
+        return;
     SoundJob job{&path, repeat};
     sigset_t previous;
     SetSigtermBlocked(true, &previous);
-    pid_t child = StartChildFunction(PlayInChild, &job);
+    // The child and its aplay write nothing to the terminal.
+    pid_t child = StartChildFunction(PlayInChild, &job, ChildOutput::Discard);
     sigprocmask(SIG_SETMASK, &previous, nullptr);
     if (child > 0) {
         pid = child;

@@ -1,6 +1,6 @@
-// Timer: an invisible control that calls a function periodically. Its time is
-// not the clock's: the event loop hands every 10 ms idle wait that ended without
-// input to TickAll, so time spent handling events does not count.
+// Timer: an invisible control that calls a function periodically. The event
+// loop hands it the clock's time in whole 10 ms steps (TickAll), between
+// events and never inside a handler (gui/controls/StepClock.h).
 #pragma once
 
 #include "gui/Child.h"

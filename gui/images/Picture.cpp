@@ -39,7 +39,7 @@ void WarnIfNot(const char* prefix, int value, int expected)
 
 // Reads the probe colour back from a 1 x 1 pixmap of the window's depth: a
 // pixel drawn on the window itself is lost while the window is unmapped or
-// covered, and reading an unmapped window is a fatal BadMatch.
+// covered, and reading an unmapped window is a BadMatch error.
 XImage* ReadProbePixel(Display* display, Window window)
 {
     XWindowAttributes attributes{};

@@ -71,3 +71,30 @@ TEST(Application, WarnsOnAShallowDisplayAndGoesOn)
     EXPECT_EQ(application.GetDepth(), 16);
     EXPECT_EQ(dir.Read("log.txt"), "This app requires 24-bit depth.\n");
 }
+
+// Errors another client can cause at any moment (a window unmapped between a
+// check and a read-back or a focus request) are logged once per kind and the
+// program goes on; the failed read-back returns nothing.
+TEST(Application, XErrorsAreLoggedOncePerKindAndTheProgramGoesOn)
+{
+    TempDir dir;
+    dir.Enter();
+    Application app("errors");
+    ASSERT_FALSE(app.HasFailed());
+    Display* display = app.GetDisplay();
+    const Window unmapped = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 40, 30, 0, 0, 0);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(XGetImage(display, unmapped, 0, 0, 4, 4, AllPlanes, ZPixmap), nullptr);
+        XSetInputFocus(display, unmapped, RevertToNone, CurrentTime);
+        XSync(display, False);
+    }
+    const std::string log = ReadFileBytes("log.txt");
+    EXPECT_EQ(log,
+              "X error ignored: BadMatch (invalid parameter attributes), request X_GetImage\n"
+              "X error ignored: BadMatch (invalid parameter attributes), request X_SetInputFocus\n");
+    // Still connected and answering.
+    XDestroyWindow(display, unmapped);
+    XSync(display, False);
+    EXPECT_EQ(DisplayWidth(display, app.GetScreen()), app.GetScreenWidth());
+    EXPECT_TRUE(app.CloseScreen());
+}

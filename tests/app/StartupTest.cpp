@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -66,4 +67,19 @@ TEST(Startup, OnASixteenBitDisplayWarnsAndStillStarts)
     }
     const std::string log = dir.Read("log.txt");
     EXPECT_EQ(log.rfind("This app requires 24-bit depth.\n", 0), 0u) << log;
+}
+
+TEST(Startup, WhenTheServerGoesAwayTheGameLogsItAndEndsWithStatusOne)
+{
+    auto server = std::make_unique<PrivateXServer>(24);
+    ASSERT_TRUE(server->Started()) << "Xvfb could not be started";
+    TempDir dir;
+    PrepareGameFolder(dir);
+    ChildProgram game({dir.File("bruvo")}, dir.Path(), {"DISPLAY=" + server->Display()});
+    ASSERT_FALSE(game.WaitExit(2500)) << game.Output();  // the title screen is up
+    server.reset();
+    ASSERT_TRUE(game.WaitExit(10000)) << "the game hangs without its X server";
+    EXPECT_EQ(game.ExitStatus(), 1);
+    const std::string log = dir.Read("log.txt");
+    EXPECT_NE(log.find("Connection to the X server lost.\n"), std::string::npos) << log;
 }

@@ -126,6 +126,13 @@ void GameFixture::PlacePlayer(int32_t x, int32_t y)
     game->DrawSprite(game->GetPlayer());
 }
 
+void GameFixture::OutlastSpawnGrace()
+{
+    SpawnGrace& grace = game->GetSpawnGrace();
+    grace.Landed();
+    grace.Advance(SpawnGrace::kAfterLandingMs);
+}
+
 void GameFixture::AdvanceClock(int seconds) { fakeNow = fakeNow.AddSeconds(seconds); }
 
 size_t GameFixture::PlayedBytes()

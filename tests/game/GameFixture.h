@@ -25,6 +25,13 @@ public:
     void SetLevel(int32_t n) { level = n; }
     void SetLives(int32_t n) { lives = n; }
     void SetScore(int32_t n) { score = n; }
+    void OnTick() override
+    {
+        ++ticks;
+        FormMain::OnTick();
+    }
+
+    int ticks = 0;  // frame timer firings
 };
 
 class GameFixture {
@@ -46,6 +53,8 @@ public:
     void FreezeEnemies();
     // Takes the player out of its jump or fall and puts it somewhere.
     void PlacePlayer(int32_t x, int32_t y);
+    // Lets the player's spawn grace run out at once, as if it had landed 2 s ago.
+    void OutlastSpawnGrace();
     // Holds or releases a key as the key events would.
     void Press(uint32_t key) { game->OnKeyDown(key); }
     void Release(uint32_t key) { game->OnKeyUp(key); }

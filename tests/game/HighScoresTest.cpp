@@ -164,3 +164,45 @@ TEST_F(HighScoresTest, EmptyNameIsRefusedAndTheFormStaysOpen)
     EXPECT_FALSE(Game().IsEnabled());
     EXPECT_EQ(f.Read(kTableFile), "");
 }
+
+// After a game the title starts over: the first blink shows the first line
+// of the table and turns the prompt white, wherever the last visit stopped;
+// the last game's sprites are gone with the pictures they were cut from.
+TEST_F(HighScoresTest, TheTitleAfterAGameStartsAfreshWithTheFirstLine)
+{
+    WriteTable("00000900 Zoe          Level 2\n00000350 Mario        Level 4\n00000050 Al           Level 1\n");
+    Game().LoadHighScores();
+    f.Tick();
+    for (int i = 0; i < 13; ++i)
+        Blink();  // the strip shows line 2 by now, and the prompt is white
+
+    LoseTheGame(1, 10);
+    FormNamePlayer* form = Game().GetNameForm();
+    ASSERT_NE(form, nullptr);
+    form->GetNameBox()->SetText("Bo");
+    form->ControlClick(form->GetOkButton());
+    Game().OnKeyPress('x');
+    ASSERT_EQ(Game().GetGameState(), GameState::Title);
+    EXPECT_EQ(Game().GetPlayer(), nullptr);
+    EXPECT_TRUE(Game().Bees().empty());
+    EXPECT_TRUE(Game().Coins().empty());
+    EXPECT_TRUE(Game().GroundTiles().empty());
+    EXPECT_TRUE(Game().Movements().empty());
+
+    f.Tick();
+    Blink();
+    const std::string first = std::string("Top Ten: ") + " 1\xB0 Score " + Game().HighScoreLines()[0];
+    const std::pair<int, int> shown = StripText();
+    EXPECT_GT(shown.first, 100);
+    EXPECT_LT(shown.second, 5 + Game().TextWidth(first));
+    EXPECT_GT(shown.second, 5 + Game().TextWidth(first) - 12);
+    int white = 0, red = 0;
+    for (int32_t y = 600; y < 618; ++y)
+        for (int32_t x = 480; x < 760; ++x) {
+            const uint32_t pixel = GameFixture::Pixel(Game().GetScreenBuffer(), x, y);
+            white += pixel == 0xFFFFFF ? 1 : 0;
+            red += pixel == 0xFF0000 ? 1 : 0;
+        }
+    EXPECT_GT(white, 50) << "the prompt's first change is to white";
+    EXPECT_EQ(red, 0);
+}

@@ -27,6 +27,35 @@ TEST(KeyTable, CursorKeysShareTheSlotsOfTheirLetters)
     }
 }
 
+TEST(KeyTable, CapitalsActLikeTheSmallLettersAndTheCursorKeys)
+{
+    KeyTable table;
+    table.KeyDown('D');  // Caps Lock or Shift held
+    EXPECT_TRUE(table.IsKeyDown(0xFF53));
+    EXPECT_TRUE(table.IsKeyDown('d'));
+    table.KeyUp('d');  // Caps Lock switched off before the release
+    EXPECT_FALSE(table.IsKeyDown('D'));
+    table.KeyDown('A');
+    table.KeyUp(0xFF51);
+    EXPECT_FALSE(table.IsKeyDown('a'));
+    // Other characters keep their own slots.
+    table.KeyDown('@');
+    EXPECT_FALSE(table.IsKeyDown('`'));
+    EXPECT_TRUE(table.IsKeyDown('@'));
+}
+
+TEST(KeyTable, ReleaseAllLetsGoOfEveryKeyAndKeepsTheMode)
+{
+    KeyTable table;
+    table.SetSingleKey(false);
+    table.KeyDown(0xFF51);
+    table.KeyDown('w');
+    table.ReleaseAll();
+    EXPECT_FALSE(table.IsKeyDown(0xFF51));
+    EXPECT_FALSE(table.IsKeyDown('w'));
+    EXPECT_FALSE(table.IsSingleKey());
+}
+
 TEST(KeyTable, PressingUpWhileRightIsHeldLeavesNothingDownAfterUpIsReleased)
 {
     KeyTable table;

@@ -74,7 +74,7 @@ TEST_F(FormTest, CreatedWindowCarriesTheWindowManagerProperties)
 
     XWindowAttributes attributes{};
     XGetWindowAttributes(Dpy(), window, &attributes);
-    EXPECT_EQ(attributes.your_event_mask, 0xAA07F);
+    EXPECT_EQ(attributes.your_event_mask, 0xAA07F | FocusChangeMask);
     EXPECT_EQ(attributes.width, 320);
     EXPECT_EQ(attributes.border_width, 1);
     EXPECT_EQ(form.QueryWidth(), 320);

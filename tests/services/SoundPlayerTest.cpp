@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <cstdint>
 #include <memory>
 #include <signal.h>
@@ -256,3 +258,61 @@ TEST_F(SoundTest, EndedSoundsLeaveNoZombie)
 }
 
 } // namespace
+
+// Without a sound card aplay fills the terminal with ALSA's complaints: the
+// sound children write nothing to the game's standard output or error.
+TEST_F(SoundTest, SoundChildrenWriteNothingToTheTerminal)
+{
+    dir.Write(".asoundrc", "pcm.!default {\n  type hw\n  card 97\n}\n");  // no such card
+    dir.Write("Data/ding.wav", Wav(Samples(kSampleRate / 10)));
+    dir.Write("Data/beep.wav", Wav(Samples(kSampleRate / 10)));
+    // The test's own output goes to a file meanwhile.
+    fflush(stdout);
+    fflush(stderr);
+    const int savedOut = dup(STDOUT_FILENO), savedErr = dup(STDERR_FILENO);
+    const int terminal = open(dir.File("terminal.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(terminal, 0);
+    dup2(terminal, STDOUT_FILENO);
+    dup2(terminal, STDERR_FILENO);
+    close(terminal);
+    {
+        SoundPlayer player;
+        player.PlaySound("Data/ding.wav", false);
+        PlayBeep();
+        while (wait(nullptr) > 0) {
+        }
+    }
+    dup2(savedOut, STDOUT_FILENO);
+    dup2(savedErr, STDERR_FILENO);
+    close(savedOut);
+    close(savedErr);
+    EXPECT_EQ(dir.Read("terminal.txt"), "");
+
+    // aplay does complain when its output is left alone.
+    std::string said;
+    if (FILE* aplay = popen("aplay Data/ding.wav 2>&1", "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, aplay) != nullptr)
+            said += buffer;
+        pclose(aplay);
+    }
+    EXPECT_NE(said.find("aplay"), std::string::npos) << said;
+}
+
+TEST_F(SoundTest, AMissingPlayerIsLoggedOnceAndStartsNothing)
+{
+    dir.Write("Data/ding.wav", Wav(Samples(kSampleRate / 10)));
+    dir.Write("Data/beep.wav", Wav(Samples(kSampleRate / 10)));
+    ASSERT_EQ(mkdir("bin", 0777), 0);
+    ScopedEnv path("PATH", dir.File("bin"));
+    SoundPlayer player;
+    for (int i = 0; i < 3; ++i) {
+        player.PlaySound("Data/ding.wav", false);
+        PlayBeep();
+    }
+    EXPECT_EQ(dir.Read("log.txt"), "aplay not found: sounds are not played.\n");
+    EXPECT_FALSE(player.IsPlaying());
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}

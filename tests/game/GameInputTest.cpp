@@ -1,0 +1,119 @@
+// Keys as a player presses them, through real X events and the real event
+// loop (in simulated time): the focus going elsewhere, Caps Lock, and keys
+// held across the opening of the name dialog.
+#include <gtest/gtest.h>
+
+#include "forms/FormNamePlayer.h"
+#include "game/SpriteActors.h"
+#include "gui/controls/TextBoxCustom.h"
+#include "tests/game/GameFixture.h"
+#include "tests/game/SimulatedLoop.h"
+
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+class GameInputTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(f.Ready());
+        display = f.app->GetDisplay();
+    }
+
+    // Level 1 with the player standing on the ground at x and the enemies frozen.
+    void StandAt(int32_t x)
+    {
+        f.StartGameAt(1);
+        f.FreezeEnemies();
+        ASSERT_TRUE(f.LandPlayer());
+        f.PlacePlayer(x, 518);
+        XSetInputFocus(display, f.game->GetWindow(), RevertToParent, CurrentTime);
+        XSync(display, False);
+    }
+
+    void Tap(KeySym keysym)
+    {
+        FakeKey(display, keysym, true);
+        FakeKey(display, keysym, false);
+    }
+
+    bool CapsLockOn()
+    {
+        unsigned state = 0;
+        XkbGetIndicatorState(display, XkbUseCoreKbd, &state);
+        return (state & 1u) != 0;
+    }
+
+    GameFixture f;
+    Display* display = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GameInputTest, LosingTheFocusReleasesAHeldKey)
+{
+    StandAt(600);
+    const Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 900, 0, 100, 100, 0, 0, 0);
+    XMapWindow(display, other);
+    XSync(display, False);
+
+    SimulatedLoop loop(f.game);
+    int32_t xAtFocusChange = -1;
+    loop.At(10, [&] { FakeKey(display, XK_Left, true); });
+    loop.At(400, [&] {
+        xAtFocusChange = f.game->GetPlayer()->GetX();
+        XSetInputFocus(display, other, RevertToParent, CurrentTime);
+    });
+    // Released in the other window: the game never hears of it.
+    loop.At(420, [&] { FakeKey(display, XK_Left, false); });
+    loop.RunUntil(1500);
+    XDestroyWindow(display, other);
+
+    EXPECT_LT(xAtFocusChange, 600 - 80) << "Left walked the player while the game had the focus";
+    EXPECT_GE(f.game->GetPlayer()->GetX(), xAtFocusChange - 8) << "the player walked on after the focus went";
+    EXPECT_FALSE(f.game->IsKeyDown(KeyTable::kLeft));
+}
+
+TEST_F(GameInputTest, WithCapsLockOnHoldingDWalksRight)
+{
+    StandAt(100);
+    ASSERT_FALSE(CapsLockOn());
+    Tap(XK_Caps_Lock);
+    ASSERT_TRUE(CapsLockOn());
+
+    SimulatedLoop loop(f.game);
+    loop.At(10, [&] { FakeKey(display, XK_d, true); });
+    loop.At(400, [&] { FakeKey(display, XK_d, false); });
+    loop.RunUntil(600);
+    Tap(XK_Caps_Lock);
+    EXPECT_FALSE(CapsLockOn());
+
+    EXPECT_GT(f.game->GetPlayer()->GetX(), 100 + 80);
+}
+
+TEST_F(GameInputTest, AKeyHeldAsTheNameDialogOpensTypesNothingThere)
+{
+    StandAt(376);
+    f.game->SetLives(1);
+    SimulatedLoop loop(f.game);
+    loop.At(10, [&] { FakeKey(display, XK_p, true); });
+    loop.At(20, [&] { f.game->PlayerDies(); });  // the last life: the dialog opens with the focus
+    // Held on, long enough for the server's auto-repeat to reach the dialog.
+    loop.At(30, [&] { std::this_thread::sleep_for(std::chrono::milliseconds(900)); });
+    loop.At(40, [&] { FakeKey(display, XK_p, false); });
+    loop.At(60, [&] { Tap(XK_b); });
+    loop.At(80, [&] {
+        FakeKey(display, XK_n, true);
+        FakeKey(display, XK_o, true);
+        FakeKey(display, XK_n, false);
+        FakeKey(display, XK_o, false);
+    });
+    loop.RunUntil(200);
+
+    ASSERT_NE(f.game->GetNameForm(), nullptr);
+    EXPECT_EQ(f.game->GetNameForm()->GetNameBox()->GetText(), "bno");
+}

@@ -1,0 +1,83 @@
+// The game's frame clock under the real event loop, in simulated time: game
+// time follows the clock whatever input arrives, and a long stall is not run
+// off in a burst.
+#include <gtest/gtest.h>
+
+#include "game/GameClock.h"
+#include "gui/controls/StepClock.h"
+#include "support/Packing.h"
+#include "tests/game/GameFixture.h"
+#include "tests/game/SimulatedLoop.h"
+
+#include <X11/keysym.h>
+
+namespace {
+
+constexpr uint64_t kRunMs = 2000;  // simulated
+
+enum class Input { Quiet, PointerMotion, KeyRepeat };
+
+// Frame ticks of the title screen over kRunMs of simulated time with a stream of input.
+int TitleTicksUnder(Input input)
+{
+    GameFixture f;
+    if (!f.Ready())
+        return -1;
+    Display* display = f.app->GetDisplay();
+    const uint64_t origin = f.game->GetPosition();
+    const int x = PointX(origin) + 200, y = PointY(origin) + 300;
+    SimulatedLoop loop(f.game);
+    int step = 0;
+    if (input == Input::PointerMotion) {
+        // An ordinary mouse: a report every 8 ms, moving to and fro over the window.
+        loop.Every(0, 8, kRunMs, [&] { FakeMotion(display, x + (step++ % 2), y); });
+    } else if (input == Input::KeyRepeat) {
+        // A held key as the server's auto-repeat sends it: release and press every 30 ms.
+        FakeKey(display, XK_Right, true);
+        loop.Every(30, 30, kRunMs, [&] {
+            FakeKey(display, XK_Right, false);
+            FakeKey(display, XK_Right, true);
+        });
+    }
+    const int before = f.game->ticks;
+    loop.RunUntil(kRunMs);
+    if (input == Input::KeyRepeat)
+        FakeKey(display, XK_Right, false);
+    return f.game->ticks - before;
+}
+
+void AdvanceSimulatedClock(unsigned seconds) { SimulatedLoop::Current()->Advance(seconds * 1000u); }
+
+}  // namespace
+
+TEST(GameLoop, PointerMotionAndKeyRepeatLeaveTheFrameClockAtItsIdleRate)
+{
+    const int idle = TitleTicksUnder(Input::Quiet);
+    EXPECT_NEAR(idle, static_cast<int>(kRunMs / StepClock::kStepMs), 1);
+    EXPECT_NEAR(TitleTicksUnder(Input::PointerMotion), idle, 1);
+    EXPECT_NEAR(TitleTicksUnder(Input::KeyRepeat), idle, 1);
+}
+
+TEST(GameLoop, AfterTheThreeSecondWaitOfAFinishedLevelOnlyAFewStepsAreCaughtUp)
+{
+    GameFixture f;
+    ASSERT_TRUE(f.Ready());
+    Display* display = f.app->GetDisplay();
+    SimulatedLoop loop(f.game);
+    GameWait = AdvanceSimulatedClock;  // the fixture puts the previous wait back
+    loop.At(100, [&] {
+        FakeKey(display, XK_g, true);
+        FakeKey(display, XK_g, false);
+    });
+    loop.At(1000, [&] {
+        FakeKey(display, XK_n, true);  // N skips the level: three seconds' wait
+        FakeKey(display, XK_n, false);
+    });
+    const int before = f.game->ticks;
+    loop.RunUntil(6000);
+    EXPECT_EQ(GameFixture::waits, std::vector<unsigned>{1}) << "only the title's wait went to the fixture";
+    EXPECT_EQ(f.game->GetLevel(), 2);
+    EXPECT_EQ(loop.MostStepsBetweenWaits(), static_cast<uint64_t>(StepClock::kMaxCatchUpSteps));
+    // The three seconds are gone from game time, all but the steps caught up.
+    EXPECT_NEAR(f.game->ticks - before, (6000 - 3000) / 10 + StepClock::kMaxCatchUpSteps, 2);
+}
