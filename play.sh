@@ -14,8 +14,10 @@ mkdir -p "$game_dir/Data"
 # Only the program, pictures and sounds are replaced; the score folder
 # (Data/Bruvo Stage Krodel/) and joystick.cfg stay as the player left them.
 install -m 0755 "$here/build/game/bruvo" "$game_dir/bruvo"
-find "$here/build/game/Data" -maxdepth 1 -type f \( -name '*.bin' -o -name '*.wav' \) \
+find "$here/build/game/Data" -maxdepth 1 -type f \( -name '*.bin' -o -name '*.wav' -o -name '*.xpm' \) \
     -exec install -m 0644 {} "$game_dir/Data/" \;
+# In the desktop's menu too, with the game's icon.
+"$here/tools/install-desktop-entry.sh" "$game_dir"
 
 if [[ -z "${DISPLAY:-}" ]]; then
     echo "No X display: Bruvo Stage Krodel is a game for the X Window System." >&2

@@ -6,14 +6,17 @@
 #include "app/EventLoop.h"
 
 #include "app/Application.h"
+#include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
 #include "gui/controls/StepClock.h"
 #include "gui/controls/Timer.h"
+#include "gui/images/Picture.h"
 #include "support/Packing.h"
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <algorithm>
 #include <cstring>
 
 bool QuitRequested = false;
@@ -28,6 +31,38 @@ namespace {
 // over between them anyway, so a flood of events cannot stop the clock.
 constexpr uint64_t kQueueBusyMs = 200;
 constexpr int kLookupBufferSize = 50;  // bytes XLookupString may write
+
+// Forms handed to DeleteAfterEvent while an event was being handled.
+std::vector<Form*> pendingDeletes;
+bool handlingEvent = false;
+
+void DeletePendingForms()
+{
+    // A destructor may hand over further forms; they go in the next round.
+    while (!pendingDeletes.empty()) {
+        std::vector<Form*> batch;
+        batch.swap(pendingDeletes);
+        for (Form* form : batch)
+            delete form;
+    }
+}
+
+// One pass of the loop: the forms its handlers retired are deleted when it ends.
+class EventScope {
+public:
+    EventScope() : outer(handlingEvent) { handlingEvent = true; }
+    ~EventScope()
+    {
+        handlingEvent = outer;
+        if (!outer)
+            DeletePendingForms();
+    }
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+
+private:
+    bool outer;
+};
 
 struct TranslatedKey {
     KeySym keysym = NoSymbol;
@@ -61,9 +96,15 @@ void MoveFocusTo(GUIElement* next)
     next->GotFocus();
 }
 
-void TabTraversal(Form* form)
+// The focused element when it is on the form, else null: a control of a form
+// covered by a dialog must not hear the dialog's keys.
+GUIElement* FocusedOn(Form* form)
 {
-    GUIElement* focused = FocusedElement;
+    return FocusedElement != nullptr && FormOf(FocusedElement) == form ? FocusedElement : nullptr;
+}
+
+void TabTraversal(Form* form, GUIElement* focused)
+{
     const std::vector<GUIElement*> elements = ElementsOf(form->GetId());
     GUIElement* picked = nullptr;
     for (GUIElement* element : elements)
@@ -122,8 +163,8 @@ bool IsRepeatRelease(XKeyEvent& release)
 void OnKeyPress(Form* form, XKeyEvent& event)
 {
     const TranslatedKey key = Translate(event);
-    if (FocusedElement != nullptr)
-        FocusedElement->KeyDown(key.keysym);
+    if (GUIElement* focused = FocusedOn(form))
+        focused->KeyDown(key.keysym);
     if (Typed(key.character))
         CharKeyTable[TableIndex(key.character)] = 1;
     form->KeyDown(key.keysym);
@@ -143,14 +184,15 @@ void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
     }
     origins.Released(event);
     const TranslatedKey key = Translate(event);
-    if (key.keysym == XK_Tab && (FocusedElement == nullptr || FocusedElement->IsTabStop())) {
-        TabTraversal(form);
-    } else if (FocusedElement != nullptr) {
+    GUIElement* focused = FocusedOn(form);
+    if (key.keysym == XK_Tab && (focused == nullptr || focused->IsTabStop())) {
+        TabTraversal(form, focused);
+    } else if (focused != nullptr) {
         if (Typed(key.character))
-            FocusedElement->KeyPress(key.character);
+            focused->KeyPress(key.character);
         // The KeyPress may have moved the focus.
-        if (FocusedElement != nullptr)
-            FocusedElement->KeyUp(key.keysym);
+        if (GUIElement* still = FocusedOn(form))
+            still->KeyUp(key.keysym);
     }
     if (Typed(key.character)) {
         CharKeyTable[TableIndex(key.character)] = 0;
@@ -236,7 +278,7 @@ void OnMotion(Form* form, XMotionEvent& event)
 {
     if (FocusedElement != nullptr) {
         const std::string focusedType = FocusedElement->GetType();
-        if (focusedType == "slider" || focusedType == "scrollbar")
+        if (focusedType == kTypeSlider || focusedType == kTypeScrollBar)
             FocusedElement->MouseMove(event.x, event.y);
     }
     form->MouseMove(event.x, event.y);
@@ -337,7 +379,7 @@ void Shutdown(Form* running)
 {
     for (size_t i = 0; i < AllElements.size(); ++i) {
         GUIElement* element = AllElements[i];
-        if (element->GetType() == "form" && element->IsCreated())
+        if (element->GetType() == kTypeForm && element->IsCreated())
             static_cast<Form*>(element)->DestroyWindow();
     }
     if (ActiveMessageBox != nullptr) {
@@ -350,6 +392,23 @@ void Shutdown(Form* running)
 }
 
 }  // namespace
+
+void DeleteAfterEvent(Form* form)
+{
+    if (form == nullptr)
+        return;
+    if (!handlingEvent) {
+        delete form;
+        return;
+    }
+    if (!IsDeletePending(form))
+        pendingDeletes.push_back(form);
+}
+
+bool IsDeletePending(const Form* form)
+{
+    return std::find(pendingDeletes.begin(), pendingDeletes.end(), form) != pendingDeletes.end();
+}
 
 int IsCharKeyDown(int code)
 {
@@ -409,6 +468,7 @@ void Form::Run()
         TimerPass timers(display);
         KeyOrigins origins;
         while (!QuitRequested) {
+            const EventScope pass;
             if (timers.Run())
                 continue;
             XEvent event;

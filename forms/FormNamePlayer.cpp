@@ -1,6 +1,7 @@
 #include "forms/FormNamePlayer.h"
 
 #include "app/Application.h"
+#include "forms/DialogHandlers.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/TextBoxCustom.h"
@@ -25,51 +26,6 @@ constexpr int32_t kButtonHeight = 28;
 constexpr char kCarriageReturn = 13;
 constexpr char kDelete = 127;
 
-FormNamePlayer* Self(GUIElement* element)
-{
-    return static_cast<FormNamePlayer*>(element);
-}
-
-void OnLoad(GUIElement* element, uint64_t)
-{
-    Self(element)->FormLoad();
-}
-
-bool OnQueryClose(GUIElement* element)
-{
-    return Self(element)->FormQueryClose();
-}
-
-void OnResize(GUIElement* element)
-{
-    Self(element)->FormResize();
-}
-
-bool OnKeyPress(GUIElement* element, char character)
-{
-    return Self(element)->FormKeyPress(character);
-}
-
-void OnKeyDown(GUIElement* element, KeySym keysym)
-{
-    Self(element)->FormKeyDown(keysym);
-}
-
-void OnKeyUp(GUIElement* element, KeySym keysym)
-{
-    Self(element)->FormKeyUp(keysym);
-}
-
-// The OK button's command: the button's form hears of the click.
-void ForwardClick(GUIElement* element, GUIElement* /*argument*/)
-{
-    GUIElement* form = element;
-    if (element->GetType() != "form")
-        form = static_cast<Child*>(element)->GetForm();
-    if (auto* dialog = dynamic_cast<FormNamePlayer*>(form))
-        dialog->ControlClick(element);
-}
-
 }  // namespace
 
 FormNamePlayer::FormNamePlayer(Form* main, uint64_t ownerValue, const std::string& caption)
@@ -80,8 +36,7 @@ FormNamePlayer::FormNamePlayer(Form* main, uint64_t ownerValue, const std::strin
         SetApplication(main->GetApplication());
         mainForm = main;
         // Until this form closes the main form ignores its keys.
-        mainForm->SetEnabled(false);
-        mainForm->SetActiveDialog(this);
+        dialog::Cover(mainForm, this);
     }
     SetSize(kFormWidth, kFormHeight);
     SetTitle(caption);
@@ -105,12 +60,12 @@ FormNamePlayer::~FormNamePlayer()
 
 void FormNamePlayer::InstallHandlers()
 {
-    SetLoadHandler(&OnLoad);
-    SetQueryCloseHandler(&OnQueryClose);
-    SetResizeHandler(&OnResize);
-    SetKeyPressHandler(&OnKeyPress);
-    SetKeyDownHandler(&OnKeyDown);
-    SetKeyUpHandler(&OnKeyUp);
+    SetLoadHandler(&dialog::Load<FormNamePlayer>);
+    SetQueryCloseHandler(&dialog::QueryClose<FormNamePlayer>);
+    SetResizeHandler(&dialog::Resize<FormNamePlayer>);
+    SetKeyPressHandler(&dialog::KeyPress<FormNamePlayer>);
+    SetKeyDownHandler(&dialog::KeyDown<FormNamePlayer>);
+    SetKeyUpHandler(&dialog::KeyUp<FormNamePlayer>);
 }
 
 void FormNamePlayer::SetLabelText(const std::string& textOfLabel)
@@ -146,7 +101,7 @@ void FormNamePlayer::FormLoad()
     okButton = new ButtonCustom(this, "OK");
     okButton->SetSize(kButtonWidth, kButtonHeight);
     okButton->MoveTo((formWidth - kButtonWidth) / 2, kButtonTop);
-    okButton->SetCommand(&ForwardClick);
+    okButton->SetCommand(&dialog::ForwardClick<FormNamePlayer>);
     okButton->Create();
 
     nameBox->SetFocus();
@@ -174,7 +129,9 @@ bool FormNamePlayer::FormKeyPress(char character)
 
 void FormNamePlayer::ControlClick(GUIElement* control)
 {
-    if (control == nullptr || okButton == nullptr || control->GetId() != okButton->GetId())
+    // Once closed, nothing: Return on the focused OK confirms through the
+    // button and then reaches the form's own KeyPress.
+    if (!created || control == nullptr || okButton == nullptr || control->GetId() != okButton->GetId())
         return;
     const std::string name = nameBox != nullptr ? nameBox->GetText() : std::string();
     if (name.empty()) {

@@ -56,6 +56,9 @@ constexpr Picture kBeeStrip = Strip("ape.bin", 40, 30, 4);        // 0-1 facing 
 constexpr Picture kFireStrip = Strip("fire.bin", 40, 30, 12);
 constexpr Picture kUfoStrip = Strip("ufo.bin", 40, 40, 4);
 
+// The window's icon; the generator also writes it as an XPM for the desktop entry.
+constexpr Picture kIcon = Strip("icon.bin", 48, 48, 1);
+
 constexpr int32_t kPlatformHeight = 32;  // pixels: a platform shows the top half of tile frame 0
 
 // Every picture file, in the order the generator writes them.

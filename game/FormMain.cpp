@@ -2,6 +2,7 @@
 // sequences that end a level (a lost life, a finished level).
 #include "game/FormMain.h"
 
+#include "app/Application.h"
 #include "forms/FormNamePlayer.h"
 #include "game/GameClock.h"
 #include "game/LevelLayouts.h"
@@ -9,6 +10,7 @@
 #include "game/SpriteAnim.h"
 #include "game/SpriteFactory.h"
 #include "game/SpriteScenery.h"
+#include "gui/DrawContext.h"
 #include "gui/images/Picture.h"
 #include "services/Joystick.h"
 #include "services/SoundPlayer.h"
@@ -55,6 +57,8 @@ FormMain::~FormMain()
     delete sound;
     DeleteSprites();
     FreeSpritePictures();
+    if (iconPixmap != 0 && application != nullptr && application->GetDisplay() != nullptr)
+        XFreePixmap(application->GetDisplay(), iconPixmap);
     delete nameForm;
     delete joystick;
 }
@@ -88,6 +92,26 @@ void FormMain::RestartTitle()
     highScoreWrites = true;
 }
 
+void FormMain::LoadIcon()
+{
+    if (iconPixmap != 0 || application == nullptr || application->GetDisplay() == nullptr)
+        return;
+    XImage* picture = nullptr;
+    int32_t bytes = 0;
+    const DataFiles::Picture& icon = DataFiles::kIcon;
+    LoadSpritePicture(DataFiles::PathOf(icon), icon.width, icon.height, &picture, &bytes);
+    if (picture == nullptr)
+        return;
+    Display* display = application->GetDisplay();
+    const Pixmap pixmap = XCreatePixmap(display, window, static_cast<unsigned>(icon.width),
+                                        static_cast<unsigned>(icon.height), static_cast<unsigned>(picture->depth));
+    if (pixmap != 0) {
+        DrawContext(this, pixmap).PutImage(0, 0, 0, 0, picture);
+        SetIcon(pixmap);
+    }
+    DestroyImage(picture);
+}
+
 void FormMain::FreeSpritePictures()
 {
     for (XImage*& picture : pictures) {
@@ -99,6 +123,7 @@ void FormMain::FreeSpritePictures()
 void FormMain::RunApp()
 {
     banner.Drop();
+    LoadIcon();
     RenderText(kLoadingTextX, kLoadingTextY, kLoadingText, kWhite);
     GameWait(kLoadingWaitSeconds);
 

@@ -177,6 +177,8 @@ private:
     // Every sprite and animation of the last game.
     void DeleteSprites();
     void RestartTitle();
+    // The window's icon for the window manager, from "Data/icon.bin", once.
+    void LoadIcon();
     void TitleAnimation();
     void RestartTick();
     void StepAnimations();

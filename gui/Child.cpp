@@ -1,13 +1,12 @@
 #include "gui/Child.h"
 
+#include "app/Application.h"
 #include "gui/DrawContext.h"
+#include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
+#include "gui/ToolkitColours.h"
 #include "support/Packing.h"
-
-namespace {
-constexpr int32_t kNoColourGrey = 0xAAAAAA;  // when neither parent nor form has a colour
-}  // namespace
 
 Child::Child(GUIElement* parentElement) : GUIElement(0)
 {
@@ -23,14 +22,14 @@ Child::~Child()
 Form* Child::GetForm() const
 {
     for (GUIElement* up = parent; up != nullptr; up = up->GetParent())
-        if (up->GetType() == "form")
+        if (up->GetType() == kTypeForm)
             return static_cast<Form*>(up);
     return nullptr;
 }
 
 uint64_t Child::ToFormPoint(int32_t px, int32_t py) const
 {
-    for (GUIElement* up = parent; up != nullptr && up->GetType() != "form"; up = up->GetParent()) {
+    for (GUIElement* up = parent; up != nullptr && up->GetType() != kTypeForm; up = up->GetParent()) {
         const uint64_t at = up->GetPosition();
         px += PointX(at);
         py += PointY(at);
@@ -64,6 +63,18 @@ int32_t Child::FormBackColor() const
     return kNoColourGrey;
 }
 
+int32_t Child::OwnBackColor() const
+{
+    return backColor != -1 ? static_cast<int32_t>(backColor) : ContainerBackColor();
+}
+
+void Child::PaintAndFlush()
+{
+    Paint();
+    if (Form* form = DrawingForm())
+        XFlush(form->GetApplication()->GetDisplay());
+}
+
 void Child::CreateVisible()
 {
     if (created)
@@ -82,7 +93,7 @@ void Child::ShowAndPaint()
     Paint();
 }
 
-void Child::HideFilling(Form* target, int32_t extra, int32_t colour)
+void Child::HideFilling(Form* target, int32_t extra, int32_t colour, AfterHide after)
 {
     if (!created)
         return;
@@ -91,7 +102,7 @@ void Child::HideFilling(Form* target, int32_t extra, int32_t colour)
         DrawContext(target).FillRectangle(PointX(at), PointY(at), width + extra, height + extra, 0, 0, colour);
     }
     visible = false;
-    created = false;
+    created = after == AfterHide::StaysCreated;
 }
 
 void Child::SetSizeReshowing(int32_t newWidth, int32_t newHeight)
@@ -105,9 +116,10 @@ void Child::SetPositionReshowing(int32_t newX, int32_t newY)
 }
 
 // Hidden first, so that the old rectangle is filled before the values change.
+// A control that stays created when hidden is not shown again.
 void Child::StoreReshowing(int32_t& first, int32_t newFirst, int32_t& second, int32_t newSecond)
 {
-    const bool shown = created;
+    const bool shown = created && visible;
     if (shown)
         Hide();
     first = newFirst;

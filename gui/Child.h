@@ -31,6 +31,10 @@ protected:
     int32_t ContainerBackColor() const;
     // The form's colour, else grey 0xAAAAAA.
     int32_t FormBackColor() const;
+    // The control's own colour, else ContainerBackColor.
+    int32_t OwnBackColor() const;
+    // For input: the new face must be on the screen before a command runs.
+    void PaintAndFlush();
 
     // The shared life of the controls that draw themselves, for their
     // overrides of Create, Show, Hide, SetSize and SetPosition.
@@ -40,13 +44,16 @@ protected:
     void CreateVisible();
     // Show: Create when not created, visible, Paint.
     void ShowAndPaint();
+    // What a hidden control is left as: most are made anew by their next Show.
+    enum class AfterHide { Uncreated, StaysCreated };
     // Hide, when created: fill the control's rectangle on target's window
-    // (skipped when target is null) with colour, then neither visible nor
-    // created, so the next Show creates it again. FillRectangle paints one
-    // pixel less each way than it is given: extra 0 leaves the right and bottom
-    // edges, 1 covers the extent, 2 the extent plus one pixel right and below.
-    void HideFilling(Form* target, int32_t extra, int32_t colour);
-    // SetSize and SetPosition: when created Hide, store, Show (the control's
+    // (skipped when target is null) with colour, then not visible and, unless
+    // it stays created, not created, so the next Show creates it again.
+    // FillRectangle paints one pixel less each way than it is given: extra 0
+    // leaves the right and bottom edges, 1 covers the extent, 2 the extent
+    // plus one pixel right and below.
+    void HideFilling(Form* target, int32_t extra, int32_t colour, AfterHide after = AfterHide::Uncreated);
+    // SetSize and SetPosition: when shown Hide, store, Show (the control's
     // own overrides); otherwise only store.
     void SetSizeReshowing(int32_t newWidth, int32_t newHeight);
     void SetPositionReshowing(int32_t newX, int32_t newY);

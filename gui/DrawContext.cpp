@@ -418,16 +418,22 @@ void DrawContext::PutTransparent(int32_t x, int32_t y, int32_t width, int32_t he
 void DrawContext::PutImageTransparent(int32_t x, int32_t y, int32_t width, int32_t height, XImage* image,
                                       int32_t keyColour)
 {
-    PutTransparent(x, y, width, height, image, keyColour);
+    PutCopyTransparent(x, y, width, height, image, 0, 0, keyColour);
 }
 
 void DrawContext::PutImageRegionTransparent(int32_t x, int32_t y, int32_t width, int32_t height, XImage* image,
                                             int32_t sourceX, int32_t sourceY)
 {
+    PutCopyTransparent(x, y, width, height, image, sourceX, sourceY, 0);
+}
+
+void DrawContext::PutCopyTransparent(int32_t x, int32_t y, int32_t width, int32_t height, XImage* image,
+                                     int32_t sourceX, int32_t sourceY, int32_t keyColour)
+{
     if (gc == nullptr || !ClipSource(image, x, y, width, height, sourceX, sourceY))
         return;
-    // The cut-out is copied row by row on the client: the merge may then
-    // change the copy while the stored picture stays untouched.
+    // The part is copied row by row on the client: the merge may then
+    // change the copy while the caller's picture stays untouched.
     XImage* part = CreateBlankImage(form, width, height);
     if (part == nullptr)
         return;
@@ -438,7 +444,7 @@ void DrawContext::PutImageRegionTransparent(int32_t x, int32_t y, int32_t width,
                         image->data + static_cast<size_t>(sourceY + row) * image->bytes_per_line +
                             static_cast<size_t>(sourceX) * pixelBytes,
                         static_cast<size_t>(width) * pixelBytes);
-        PutTransparent(x, y, width, height, part, 0);
+        PutTransparent(x, y, width, height, part, keyColour);
     }
     DestroyImage(part);
 }

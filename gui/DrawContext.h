@@ -63,7 +63,7 @@ public:
     void PutImageAt(int32_t x, int32_t y, XImage* image);
     void PutImagePart(int32_t x, int32_t y, int32_t width, int32_t height, XImage* image,
                       int32_t sourceX, int32_t sourceY);
-    // Pixels of keyColour show the window's previous pixels; changes image.
+    // Pixels of keyColour show the window's previous pixels; image stays untouched.
     void PutImageTransparent(int32_t x, int32_t y, int32_t width, int32_t height, XImage* image,
                              int32_t keyColour);
     // The part at the source point, black transparent; image stays untouched.
@@ -94,8 +94,11 @@ private:
     bool ClipToReadable(int32_t& x, int32_t& y, int32_t& width, int32_t& height);
     void DrawTextLines(int32_t x, int32_t y, int32_t width, int32_t height, std::string text,
                        int32_t textColour, int32_t backColour, int32_t align);
+    // Merges image itself: only for pictures of the drawing context's own.
     void PutTransparent(int32_t x, int32_t y, int32_t width, int32_t height, XImage* image,
                         int32_t keyColour);
+    void PutCopyTransparent(int32_t x, int32_t y, int32_t width, int32_t height, XImage* image,
+                            int32_t sourceX, int32_t sourceY, int32_t keyColour);
     void DrawFile(int32_t x, int32_t y, int32_t width, int32_t height, int32_t bitsPerPixel,
                   const std::string& path, bool transparent);
 

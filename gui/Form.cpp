@@ -3,17 +3,19 @@
 #include "app/Application.h"
 #include "app/EventLoop.h"
 #include "app/Log.h"
+#include "gui/ElementTypes.h"
 #include "gui/Registry.h"
+#include "gui/ToolkitColours.h"
 #include "support/Packing.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <algorithm>
+#include <vector>
 
 bool FormLoading = false;
 
 namespace {
-constexpr unsigned long kNoColourBackground = 0xAAAAAA;
 constexpr const char* kIconAndClassName = "Bruvo.exe";
 // Keys, buttons, crossing, motion, exposure and structure changes (0xAA07F),
 // and the focus changes that tell a form its held keys went elsewhere.
@@ -31,7 +33,7 @@ unsigned WindowExtent(int32_t pixels)
 
 Form::Form(uint64_t ownerValue, bool dialog) : GUIElement(ownerValue), isDialog(dialog)
 {
-    type = "form";
+    type = kTypeForm;
     FormList.push_back(this);
 }
 
@@ -144,8 +146,9 @@ void Form::Paint()
 {
     if (id == 0)  // never created: 0 is also the identifier of every parent not yet created
         return;
+    // Only the form's own elements: a panel paints the elements inside it.
     for (GUIElement* element : ElementsOf(id))
-        if (element->IsCreated() && element->IsRepaintedWithContainer())
+        if (element->GetParent() == this && element->IsCreated() && element->IsRepaintedWithContainer())
             element->Paint();
 }
 
@@ -239,6 +242,31 @@ void Form::SetIcon(Pixmap pixmap)
     hints->icon_pixmap = iconPixmap;
     XSetWMHints(GetDisplay(), window, hints);
     XFree(hints);
+    SetNetWmIcon();
+}
+
+// Most window managers of today take the icon only from _NET_WM_ICON: the
+// width, the height, then one ARGB value a pixel (format 32 is C longs).
+void Form::SetNetWmIcon()
+{
+    Display* display = GetDisplay();
+    Window root = 0;
+    int px = 0, py = 0;
+    unsigned int iconWidth = 0, iconHeight = 0, border = 0, depth = 0;
+    if (iconPixmap == 0 ||
+        !XGetGeometry(display, iconPixmap, &root, &px, &py, &iconWidth, &iconHeight, &border, &depth) ||
+        iconWidth * iconHeight > kMaxIconPixels)
+        return;
+    XImage* image = XGetImage(display, iconPixmap, 0, 0, iconWidth, iconHeight, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return;
+    std::vector<unsigned long> argb{iconWidth, iconHeight};
+    for (unsigned int row = 0; row < iconHeight; ++row)
+        for (unsigned int column = 0; column < iconWidth; ++column)
+            argb.push_back(0xFF000000ul | (XGetPixel(image, static_cast<int>(column), static_cast<int>(row)) & 0xFFFFFFul));
+    XDestroyImage(image);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(argb.data()), static_cast<int>(argb.size()));
 }
 
 void Form::FitOuterSize(int32_t outerWidth, int32_t outerHeight)
@@ -356,7 +384,7 @@ void Form::CreateWindow()
     }
     const int screen = application->GetScreen();
     const unsigned long background =
-        backColor == -1 ? kNoColourBackground : static_cast<unsigned long>(backColor);
+        backColor == -1 ? static_cast<unsigned long>(kNoColourGrey) : static_cast<unsigned long>(backColor);
     window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y, WindowExtent(width),
                                  WindowExtent(height), 1, BlackPixel(display, screen), background);
     if (window != 0) {

@@ -103,7 +103,11 @@ protected:
     bool styleFlag5 = false;
 
 private:
+    static constexpr unsigned kMaxIconPixels = 256 * 256;  // larger icons are not copied
+
     void CreateWindow();
+    // The icon pixmap also as _NET_WM_ICON.
+    void SetNetWmIcon();
     void SetWindowProperties(Display* display);
     void ReleaseWindow();
     Display* GetDisplay() const;

@@ -131,6 +131,8 @@ public:
     uint32_t GetId() const { return id; }
     GUIElement* GetParent() const { return parent; }
     void SetParent(GUIElement* newParent) { parent = newParent; }
+    // Whether Tab traversal stops on the element.
+    void SetTabStop(bool flag) { tabStop = flag; }
     uint64_t GetOwner() const { return owner; }
     bool IsClosed() const { return closed; }
     bool IsFocused() const { return focused; }

@@ -1,6 +1,7 @@
 #include "gui/Registry.h"
 
 #include "app/Log.h"
+#include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/GUIElement.h"
 #include "gui/controls/Timer.h"
@@ -34,7 +35,7 @@ void AppendElementsOf(uint32_t parentId, std::vector<GUIElement*>& out)
         out.push_back(element);
         // A panel without an identifier yet cannot have children by id, and
         // recursing on 0 would gather every uncreated element.
-        if (element->GetType() == "panel" && element->GetId() != 0)
+        if (element->GetType() == kTypePanel && element->GetId() != 0)
             AppendElementsOf(element->GetId(), out);
     }
 }
@@ -63,7 +64,7 @@ GUIElement* FindElementAt(uint32_t parentId, uint64_t point)
             continue;
         if (element->GetParent() == nullptr || element->GetParent()->GetId() != parentId)
             continue;
-        if (element->GetType() == "panel") {
+        if (element->GetType() == kTypePanel) {
             if (element->GetId() == 0 || element->GetId() == parentId)
                 continue;
             const uint64_t at = element->GetPosition();
@@ -88,7 +89,7 @@ GUIElement* FindElementById(uint32_t id)
 
 void RegisterTimer(GUIElement* element)
 {
-    if (element == nullptr || element->GetType() != "timer")
+    if (element == nullptr || element->GetType() != kTypeTimer)
         return;
     if (auto* timer = dynamic_cast<Timer*>(element))
         TimerList.push_back(timer);
@@ -96,7 +97,7 @@ void RegisterTimer(GUIElement* element)
 
 void RemoveWindow(GUIElement* element)
 {
-    const bool isTimer = element->GetType() == "timer";
+    const bool isTimer = element->GetType() == kTypeTimer;
     const bool removed = isTimer ? RemoveFirst(TimerList, element) : RemoveFirst(FormList, element);
     if (!removed) {
         const size_t count = isTimer ? TimerList.size() : FormList.size();
@@ -108,7 +109,7 @@ void RemoveWindow(GUIElement* element)
 void RemoveWinForm(GUIElement* element)
 {
     const std::string type = element->GetType();
-    if (type == "form" || type == "timer")
+    if (type == kTypeForm || type == kTypeTimer)
         RemoveWindow(element);
     if (!RemoveFirst(AllElements, element))
         WriteLog(" NON TROVATO! Application::RemoveWinForm = " + type + " size " +
@@ -120,7 +121,7 @@ void UnregisterTree(uint32_t parentId)
     const std::vector<GUIElement*> elements = ElementsOf(parentId);
     for (GUIElement* element : elements) {
         const std::string type = element->GetType();
-        if ((type == "menubar" || type == "panel") && element->GetId() != 0 && element->GetId() != parentId)
+        if ((type == kTypeMenuBar || type == kTypePanel) && element->GetId() != 0 && element->GetId() != parentId)
             UnregisterTree(element->GetId());
     }
     // The list holds a panel's insides too, already gone by now.

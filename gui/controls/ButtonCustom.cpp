@@ -1,23 +1,22 @@
 #include "gui/controls/ButtonCustom.h"
 
-#include "app/Application.h"
+#include "gui/Bevel.h"
 #include "gui/DrawContext.h"
+#include "gui/ElementTypes.h"
 #include "gui/Form.h"
+#include "gui/ToolkitColours.h"
 #include "support/Packing.h"
 
 #include <X11/keysym.h>
 
 namespace {
-constexpr int32_t kWhite = 0xFFFFFF;
-constexpr int32_t kBlack = 0x000000;
-constexpr int32_t kDisabledCaption = 0x9B9B9B;
 constexpr char kCarriageReturn = 13;
 }  // namespace
 
 ButtonCustom::ButtonCustom(GUIElement* parentForm, const std::string& caption) : Child(parentForm)
 {
     text = caption;
-    type = "ButtonCustom";
+    type = kTypeButton;
     width = 80;
     height = 30;
     tabStop = true;
@@ -52,14 +51,6 @@ void ButtonCustom::SetDisabledIcon(XImage* picture)
 {
     disabledIcon = picture;
     PaintIfCreated();
-}
-
-// The sunken or raised face must be on the screen before a command runs.
-void ButtonCustom::PaintAndFlush()
-{
-    Paint();
-    if (Form* form = DrawingForm())
-        XFlush(form->GetApplication()->GetDisplay());
 }
 
 void ButtonCustom::MouseDown(uint64_t point)
@@ -128,12 +119,10 @@ void ButtonCustom::Paint()
 
     DrawContext dc(form);
     dc.FillRectangle(px, py, w, h, 0, 0, face);
-    const int32_t light = pressed ? kBlack : kWhite;
-    const int32_t shade = pressed ? kWhite : kBlack;
-    dc.DrawLine(px, py, px + w - 1, py, 0, light);
-    dc.DrawLine(px, py + h - 1, px, py, 0, light);
-    dc.DrawLine(px + w - 1, py, px + w - 1, py + h - 1, 0, shade);
-    dc.DrawLine(px, py + h - 1, px + w - 1, py + h - 1, 0, shade);
+    if (pressed)
+        DrawBevel(dc, px, py, w, h, kBevelBlack, kBevelWhite);
+    else
+        DrawBevel(dc, px, py, w, h, kBevelWhite, kBevelBlack);
 
     if (focused && enabled && !pressed) {
         dc.DrawLine(px + 4, py + 3, px + w - 5, py + 3, 1, textColor);
@@ -146,7 +135,7 @@ void ButtonCustom::Paint()
 
     XImage* picture = (!enabled && disabledIcon != nullptr) ? disabledIcon : icon;
     if (!text.empty()) {
-        const int32_t captionColour = enabled ? textColor : kDisabledCaption;
+        const int32_t captionColour = enabled ? textColor : kDisabledGrey;
         if (icon == nullptr) {
             dc.DrawText(px + 6, py + 4, w - 12, h - 8, text, captionColour, face, 2);
         } else {

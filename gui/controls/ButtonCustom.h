@@ -42,8 +42,6 @@ public:
     bool IsPressed() const { return pressed; }
 
 private:
-    void PaintAndFlush();
-
     int32_t textColor = 0x000000;
     bool pressed = false;
     bool hideContent = false;

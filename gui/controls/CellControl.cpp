@@ -1,20 +1,20 @@
 #include "gui/controls/CellControl.h"
 
+#include "gui/Bevel.h"
 #include "gui/DrawContext.h"
+#include "gui/ElementTypes.h"
 #include "gui/Form.h"
+#include "gui/ToolkitColours.h"
 #include "support/Packing.h"
 
 namespace {
-constexpr int32_t kWhite = 0xFFFFFF;
-constexpr int32_t kBlack = 0x000000;
-constexpr int32_t kNoColourBackground = 0xAAAAAA;
 constexpr int32_t kMarkLift = 4;   // pixels the mark's square sits above the bottom
 constexpr int32_t kImageInset = 3; // pixels between a left or right picture and the edge
 }  // namespace
 
 CellControl::CellControl(GUIElement* parentForm) : Child(parentForm)
 {
-    type = "cellcontrol";
+    type = kTypeCell;
     tabStop = false;
     repaintWithContainer = true;
 }
@@ -89,7 +89,7 @@ void CellControl::Paint()
         return;
     const uint64_t at = ToFormPoint(x, y);
     const int32_t px = PointX(at), py = PointY(at), w = width, h = height;
-    const int32_t ownBack = backColor != -1 ? static_cast<int32_t>(backColor) : kNoColourBackground;
+    const int32_t ownBack = backColor != -1 ? static_cast<int32_t>(backColor) : kNoColourGrey;
     const int32_t background = selected ? selBackColor : ownBack;
     const int32_t foreground = selected ? selTextColor : textColor;
 
@@ -101,11 +101,8 @@ void CellControl::Paint()
         iw = w - 2;
         ih = h - 2;
         // On white the light edges would vanish: the frame is black all round.
-        const int32_t light = background == kWhite ? kBlack : kWhite;
-        dc.DrawLine(px, py, px + w - 1, py, 0, kBlack);
-        dc.DrawLine(px, py + h - 1, px, py, 0, kBlack);
-        dc.DrawLine(px + w - 1, py, px + w - 1, py + h - 1, 0, light);
-        dc.DrawLine(px, py + h - 1, px + w - 1, py + h - 1, 0, light);
+        const int32_t light = background == kBevelWhite ? kBevelBlack : kBevelWhite;
+        DrawBevel(dc, px, py, w, h, kBevelBlack, light);
     }
     dc.DrawText(ix, iy, iw, ih, text, foreground, background, alignment);
     if (mark) {

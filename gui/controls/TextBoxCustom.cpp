@@ -2,9 +2,12 @@
 
 #include "app/Application.h"
 #include "app/EventLoop.h"
+#include "gui/Bevel.h"
 #include "gui/DrawContext.h"
+#include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
+#include "gui/ToolkitColours.h"
 #include "services/SoundPlayer.h"
 #include "support/Packing.h"
 #include "support/StringUtil.h"
@@ -21,10 +24,7 @@ constexpr int kLineExtra = 4;              // pixels added to the font's line he
 constexpr int kCellExtra = 2;              // pixels added to the width of "M"
 constexpr int kFontHeightExtra = 10;       // pixels added to the font's size by SetSize
 constexpr int kClickRowOffset = 4;         // pixels between the box's top and the rows, for clicks
-constexpr int32_t kWhite = 0xFFFFFF;
-constexpr int32_t kBlack = 0x000000;
-constexpr int32_t kDisabledBack = 0xAAAAAA;
-constexpr int32_t kDisabledText = 0x9B9B9B;
+constexpr int32_t kWhiteBackground = 0xFFFFFF;
 constexpr char kBackspace = 8;
 constexpr char kLineFeed = 10;
 constexpr char kCarriageReturn = 13;
@@ -49,10 +49,10 @@ void TextBoxCustom::Beep()
 
 TextBoxCustom::TextBoxCustom(GUIElement* parentForm, const std::string& initialText) : Child(parentForm)
 {
-    type = "TextBoxCustom";
+    type = kTypeTextBox;
     width = 80;
     height = 30;
-    backColor = kWhite;
+    backColor = kWhiteBackground;
     repaintWithContainer = true;
     text = TrimRight(initialText);
     caretPos = static_cast<int>(text.size());
@@ -103,8 +103,8 @@ void TextBoxCustom::Create()
     RaiseToOneRow();
     const int count = std::min(Rows() * Columns() + 1, kMaxCells);
     CellRecord blank;
-    blank.textColour = enabled ? textColor : kDisabledText;
-    blank.backColour = enabled ? static_cast<int32_t>(backColor) : kDisabledBack;
+    blank.textColour = enabled ? textColor : kDisabledGrey;
+    blank.backColour = enabled ? static_cast<int32_t>(backColor) : kNoColourGrey;
     blank.index = maxLength;
     cells.assign(static_cast<size_t>(count), blank);
     FillBuffer();
@@ -178,7 +178,7 @@ bool TextBoxCustom::ShowsCaret() const
 int32_t TextBoxCustom::CurrentBackground() const
 {
     if (!enabled || backColor == -1)
-        return kDisabledBack;
+        return kNoColourGrey;
     return static_cast<int32_t>(backColor);
 }
 
@@ -205,14 +205,8 @@ void TextBoxCustom::Paint()
         DrawContext dc(form);
         dc.FillRectangle(px, py, w, h, 0, 0, CurrentBackground());
         if (border3D) {
-            dc.DrawLine(px, py, px + w - 1, py, 0, kWhite);
-            dc.DrawLine(px, py, px, py + h - 1, 0, kWhite);
-            dc.DrawLine(px + w - 1, py, px + w - 1, py + h - 1, 0, kBlack);
-            dc.DrawLine(px, py + h - 1, px + w - 1, py + h - 1, 0, kBlack);
-            dc.DrawLine(px + 1, py + 1, px + w - 2, py + 1, 0, kBlack);
-            dc.DrawLine(px + 1, py + 1, px + 1, py + h - 2, 0, kBlack);
-            dc.DrawLine(px + w - 2, py + 1, px + w - 2, py + h - 2, 0, kWhite);
-            dc.DrawLine(px + 1, py + h - 2, px + w - 2, py + h - 2, 0, kWhite);
+            DrawBevel(dc, px, py, w, h, kBevelWhite, kBevelBlack);
+            DrawBevel(dc, px + 1, py + 1, w - 2, h - 2, kBevelBlack, kBevelWhite);
         }
     }
     DrawCells(true, 0);
@@ -237,7 +231,7 @@ void TextBoxCustom::DrawCells(bool full, int position)
     if (full)
         start = 0;
     const int32_t background = CurrentBackground();
-    const int32_t foreground = enabled ? textColor : kDisabledText;
+    const int32_t foreground = enabled ? textColor : kDisabledGrey;
     const int align = CellAlign();
     const int cellCount = std::min(rows * columns, static_cast<int>(cells.size()));
 

@@ -1,12 +1,13 @@
 #include "gui/controls/Timer.h"
 
+#include "gui/ElementTypes.h"
 #include "gui/Registry.h"
 
 #include <sys/select.h>
 
 Timer::Timer(GUIElement* parentForm, uint32_t intervalMs) : Child(parentForm), interval(intervalMs)
 {
-    type = "timer";
+    type = kTypeTimer;
     text = "timer";
     tabStop = false;
     width = 0;

@@ -1,6 +1,7 @@
 #include "gui/images/MyImage.h"
 
 #include "gui/DrawContext.h"
+#include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/images/PaletteImage.h"
 #include "gui/images/Picture.h"
@@ -13,7 +14,7 @@ constexpr int32_t kBorderLight = 0xFFFFFF;
 
 MyImage::MyImage(GUIElement* parentElement, XImage* image) : Child(parentElement), picture(image)
 {
-    type = "image";
+    type = kTypeImage;
     tabStop = false;
     repaintWithContainer = true;
 }
@@ -21,7 +22,7 @@ MyImage::MyImage(GUIElement* parentElement, XImage* image) : Child(parentElement
 MyImage::MyImage(GUIElement* parentElement, const PaletteImage* image, int32_t newWidth, int32_t newHeight)
     : Child(parentElement), source(image)
 {
-    type = "image";
+    type = kTypeImage;
     tabStop = false;
     repaintWithContainer = true;
     width = newWidth;

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Log.h"
 #include "gui/DrawContext.h"
+#include "gui/ElementTypes.h"
 #include "gui/Form.h"
 
 #include <cstdlib>
@@ -142,7 +143,7 @@ XImage* NewImage(GUIElement* element, const char* operation, int32_t width, int3
 Form* FormOf(GUIElement* element)
 {
     for (GUIElement* e = element; e != nullptr; e = e->GetParent())
-        if (e->GetType() == "form")
+        if (e->GetType() == kTypeForm)
             return static_cast<Form*>(e);
     return nullptr;
 }

@@ -25,27 +25,10 @@ protected:
         form.reset();
         GuiTest::TearDown();
     }
-    unsigned long Pixel(int px, int py)
-    {
-        Sync();
-        XImage* image = XGetImage(Dpy(), form->GetWindow(), px, py, 1, 1, AllPlanes, ZPixmap);
-        if (image == nullptr)
-            return ~0ul;
-        const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
-        XDestroyImage(image);
-        return pixel;
-    }
+    unsigned long Pixel(int px, int py) { return xtest::PixelAt(form->GetWindow(), px, py); }
     int CountColour(int px, int py, int w, int h, unsigned long colour)
     {
-        Sync();
-        XImage* image = XGetImage(Dpy(), form->GetWindow(), px, py, static_cast<unsigned>(w),
-                                  static_cast<unsigned>(h), AllPlanes, ZPixmap);
-        int count = 0;
-        for (int iy = 0; iy < h; ++iy)
-            for (int ix = 0; ix < w; ++ix)
-                count += (XGetPixel(image, ix, iy) & 0xFFFFFF) == colour;
-        XDestroyImage(image);
-        return count;
+        return xtest::CountColour(form->GetWindow(), px, py, w, h, static_cast<uint32_t>(colour));
     }
     ButtonCustom& MakeButton(int px, int py)
     {
@@ -159,11 +142,7 @@ TEST_F(ControlsTest, AButtonFaceTakesTheFormsColourAndDrawsItsBevel)
     ButtonCustom grey(&plain, "G");
     grey.MoveTo(10, 10);
     grey.Show();
-    Sync();
-    XImage* image = XGetImage(Dpy(), plain.GetWindow(), 15, 30, 1, 1, AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(XGetPixel(image, 0, 0) & 0xFFFFFF, 0xAAAAAAu) << "no colour anywhere: grey";
-    XDestroyImage(image);
+    EXPECT_EQ(xtest::PixelAt(plain.GetWindow(), 15, 30), 0xAAAAAAu) << "no colour anywhere: grey";
     plain.DestroyWindow();
 }
 

@@ -220,17 +220,8 @@ TEST_F(TextBoxTest, AClickPlacesTheCaretButNotBeyondReach)
 // Counts pixels of a colour inside the box.
 int CountColour(Form* form, TextBoxCustom& entry, unsigned long colour)
 {
-    XImage* image = XGetImage(Dpy(), form->GetWindow(), entry.GetX(), entry.GetY(),
-                              static_cast<unsigned>(entry.GetWidth()), static_cast<unsigned>(entry.GetHeight()),
-                              AllPlanes, ZPixmap);
-    if (image == nullptr)
-        return -1;
-    int count = 0;
-    for (int py = 0; py < image->height; ++py)
-        for (int px = 0; px < image->width; ++px)
-            count += (XGetPixel(image, px, py) & 0xFFFFFF) == colour;
-    XDestroyImage(image);
-    return count;
+    return xtest::CountColour(form->GetWindow(), entry.GetX(), entry.GetY(), entry.GetWidth(), entry.GetHeight(),
+                              static_cast<uint32_t>(colour));
 }
 
 TEST_F(TextBoxTest, ADisabledBoxIsGreyWithGreyCharactersAndNoCaret)

@@ -76,7 +76,11 @@ bool GameProcess::Start()
     closedir(data);
     folder.Write(".asoundrc", "pcm.!default {\n  type null\n}\n");
     folder.Write("joystick.cfg", "JoystickEnable= 0\n");
+    return Launch("./bruvo", "Bruvo Stage Krodel by Krodel Games, 2026");
+}
 
+bool GameProcess::Launch(const std::string& program, const std::string& title)
+{
     display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         problem = "no X display";
@@ -95,16 +99,16 @@ bool GameProcess::Start()
             dup2(null, STDERR_FILENO);
             close(null);
         }
-        execl("./bruvo", "bruvo", static_cast<char*>(nullptr));
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     if (pid < 0) {
         problem = "fork failed";
         return false;
     }
-    window = FindWindow("Bruvo Stage Krodel by Krodel Games, 2026", 10000);
+    window = FindWindow(title, 10000);
     if (window == 0) {
-        problem = "the game window did not appear";
+        problem = "the window \"" + title + "\" did not appear";
         return false;
     }
     return true;
@@ -179,23 +183,62 @@ void GameProcess::Type(const std::string& letters)
         Key(XStringToKeysym(std::string(1, letter).c_str()));
 }
 
+void GameProcess::PointAt(int x, int y)
+{
+    PointAt(window, x, y);
+}
+
+void GameProcess::PointAt(Window in, int x, int y)
+{
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, in, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
+    XFlush(display);
+    Pause(40);
+}
+
+void GameProcess::LeftButton(bool press)
+{
+    XTestFakeButtonEvent(display, Button1, press ? True : False, CurrentTime);
+    XFlush(display);
+    Pause(40);
+}
+
+void GameProcess::Click(int x, int y)
+{
+    Click(window, x, y);
+}
+
+void GameProcess::Click(Window in, int x, int y)
+{
+    PointAt(in, x, y);
+    LeftButton(true);
+    LeftButton(false);
+}
+
 void GameProcess::Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 std::string GameProcess::DataFile(const std::string& name) const { return ReadFileBytes(gameDir + "/Data/" + name); }
+
+void GameProcess::RequestClose(Window target)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = target;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, target, False, NoEventMask, &event);
+    XFlush(display);
+}
 
 int GameProcess::Close()
 {
     if (pid <= 0)
         return -1;
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
+    RequestClose(window);
     for (int waited = 0; waited < 10000; waited += 50) {
         int status = 0;
         const pid_t ended = waitpid(pid, &status, WNOHANG);

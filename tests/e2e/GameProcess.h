@@ -19,6 +19,9 @@ public:
     // Lays out the folder, starts the game and waits for its window; false
     // with Problem() set when something is missing.
     bool Start();
+    // Starts another program of the build (an example) in the folder and
+    // waits for its window of that title.
+    bool Launch(const std::string& program, const std::string& title);
     const std::string& Problem() const { return problem; }
 
     // A rectangle of the game window (form pixels), or null. The caller destroys it.
@@ -26,6 +29,15 @@ public:
     // Presses and releases the key of a key symbol.
     void Key(KeySym keysym);
     void Type(const std::string& letters);
+    // The pointer at a point of the window, the left button pressed or released.
+    void PointAt(int x, int y);
+    void LeftButton(bool press);
+    void Click(int x, int y);
+    // The same on another window of the program (a dialog), in its pixels.
+    void PointAt(Window in, int x, int y);
+    void Click(Window in, int x, int y);
+    // Sends a window of the program the window manager's close request.
+    void RequestClose(Window target);
     static void Pause(int milliseconds);
 
     // A top-level window whose name is exactly title, or 0 (waits up to the timeout).

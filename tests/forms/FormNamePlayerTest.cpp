@@ -207,4 +207,33 @@ TEST_F(FormNamePlayerTest, WithoutAMainFormNothingIsDisabled)
     EXPECT_TRUE(alone.FormQueryClose());
 }
 
+TEST_F(FormNamePlayerTest, OpeningTakesTheFocusFromAControlOfTheMainForm)
+{
+    dialog.reset();
+    RecordingControl control(main.get(), "control", 10, 10, 20, 20);
+    control.Show();
+    FocusedElement = &control;
+    control.GotFocus();
+    dialog = std::make_unique<FormNamePlayer>(main.get(), 0, "Classifica");
+    EXPECT_EQ(FocusedElement, nullptr);
+    EXPECT_FALSE(control.IsFocused());
+    EXPECT_TRUE(Called("control:LostFocus"));
+}
+
+TEST_F(FormNamePlayerTest, ReturnOnTheFocusedOkButtonConfirmsOnce)
+{
+    GUIElement* focusAfterTab = nullptr;
+    Script script(main.get());
+    Open(script);
+    TypeInto(script, "bea");
+    script.Then([] { Tap(XK_Tab); });
+    script.Then([&] {
+        focusAfterTab = FocusedElement;
+        Tap(XK_Return);
+    });
+    script.Run();
+    EXPECT_EQ(focusAfterTab, dialog->GetOkButton());
+    EXPECT_EQ(namesAtClose, std::vector<std::string>{"bea"}) << "the score is stored once";
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include "services/SoundPlayer.h"
 #include "tests/game/GameFixture.h"
 
+#include <X11/Xatom.h>
 #include <algorithm>
 #include <vector>
 
@@ -606,4 +607,53 @@ TEST_F(FormMainTest, BeeContactKills)
     // The boxes shrunk by 5 meet once the bee is less than 48 - 5 - 5 pixels past the player's left.
     EXPECT_LT(Game().Bees()[0]->GetX(), 600 + 48 - 10);
     EXPECT_GE(Game().Bees()[0]->GetX(), 600 + 48 - 10 - 3);
+}
+
+// The window manager gets the game's icon: the 48 x 48 picture of Data/icon.bin.
+TEST_F(FormMainTest, TheWindowCarriesTheGamesIcon)
+{
+    Display* display = f.app->GetDisplay();
+    XWMHints* hints = XGetWMHints(display, Game().GetWindow());
+    ASSERT_NE(hints, nullptr);
+    const bool hasIcon = (hints->flags & IconPixmapHint) != 0;
+    const Pixmap icon = hints->icon_pixmap;
+    XFree(hints);
+    ASSERT_TRUE(hasIcon);
+    ASSERT_NE(icon, 0u);
+    XImage* shown = XGetImage(display, icon, 0, 0, 48, 48, AllPlanes, ZPixmap);
+    ASSERT_NE(shown, nullptr);
+    const std::string rgb = f.Read("Data/icon.bin");
+    ASSERT_EQ(rgb.size(), 48u * 48u * 3u);
+    int differing = 0;
+    for (int32_t y = 0; y < 48; ++y)
+        for (int32_t x = 0; x < 48; ++x) {
+            const size_t i = (static_cast<size_t>(y) * 48 + x) * 3;
+            const uint32_t want = (uint32_t(uint8_t(rgb[i])) << 16) | (uint32_t(uint8_t(rgb[i + 1])) << 8) |
+                                  uint32_t(uint8_t(rgb[i + 2]));
+            differing += GameFixture::Pixel(shown, x, y) != want ? 1 : 0;
+        }
+    XDestroyImage(shown);
+    EXPECT_EQ(differing, 0);
+
+    // The same picture as _NET_WM_ICON, which most window managers read instead.
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    ASSERT_EQ(XGetWindowProperty(display, Game().GetWindow(), XInternAtom(display, "_NET_WM_ICON", False), 0, 4096,
+                                 False, XA_CARDINAL, &type, &format, &count, &after, &data),
+              Success);
+    ASSERT_NE(data, nullptr);
+    const auto* argb = reinterpret_cast<const unsigned long*>(data);
+    ASSERT_EQ(count, 2u + 48u * 48u);
+    EXPECT_EQ(argb[0], 48u);
+    EXPECT_EQ(argb[1], 48u);
+    int netDiffering = 0;
+    for (size_t i = 0; i < 48u * 48u; ++i) {
+        const uint32_t want = (uint32_t(uint8_t(rgb[i * 3])) << 16) | (uint32_t(uint8_t(rgb[i * 3 + 1])) << 8) |
+                              uint32_t(uint8_t(rgb[i * 3 + 2]));
+        netDiffering += (argb[2 + i] & 0xFFFFFFFFul) != (0xFF000000ul | want) ? 1 : 0;  // longs, maybe sign-extended
+    }
+    XFree(data);
+    EXPECT_EQ(netDiffering, 0);
 }

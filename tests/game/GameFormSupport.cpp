@@ -8,12 +8,6 @@
 
 namespace gametest {
 
-Application* App()
-{
-    static Application application("Bruvo game test");
-    return &application;
-}
-
 GameFormTest::GameFormTest() { folder.Enter(); }
 
 GameFormTest::~GameFormTest()
@@ -84,17 +78,6 @@ XImage* GameFormTest::MakePicture(int32_t width, int32_t height, const ColourAt&
 uint32_t PixelOf(const XImage* image, int32_t x, int32_t y)
 {
     return static_cast<uint32_t>(XGetPixel(const_cast<XImage*>(image), x, y)) & 0xFFFFFF;
-}
-
-uint32_t WindowPixel(Form* form, int32_t x, int32_t y)
-{
-    Display* display = form->GetApplication()->GetDisplay();
-    XImage* image = XGetImage(display, form->GetWindow(), x, y, 1, 1, AllPlanes, ZPixmap);
-    if (image == nullptr)
-        return 0xFFFFFFFF;
-    const uint32_t pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFF;
-    XDestroyImage(image);
-    return pixel;
 }
 
 uint32_t PixelOfBytes(const std::string& snapshot, const XImage* like, int32_t x, int32_t y)

@@ -10,6 +10,7 @@
 #include "app/Application.h"
 #include "game/FormGames.h"
 #include "tests/common/TempDir.h"
+#include "tests/common/XTestSupport.h"
 
 #include <X11/Xlib.h>
 #include <cstdint>
@@ -21,8 +22,7 @@ namespace gametest {
 
 using ColourAt = std::function<uint32_t(int32_t x, int32_t y)>;
 
-// MainApplication must never dangle, so the program's one Application lives until exit.
-Application* App();
+using xtest::App;
 
 // A FormGames that counts the game hooks it is given and opens its protected state.
 class TestForm : public FormGames {
@@ -72,7 +72,7 @@ protected:
 // 0xRRGGBB of a picture's pixel.
 uint32_t PixelOf(const XImage* image, int32_t x, int32_t y);
 // 0xRRGGBB of a window pixel, read back from the server.
-uint32_t WindowPixel(Form* form, int32_t x, int32_t y);
+inline uint32_t WindowPixel(Form* form, int32_t x, int32_t y) { return xtest::PixelAt(form->GetWindow(), x, y); }
 // 0xRRGGBB of a pixel of a Snapshot taken of a picture like this one.
 uint32_t PixelOfBytes(const std::string& snapshot, const XImage* like, int32_t x, int32_t y);
 // A copy of a picture's bytes, to compare before and after.

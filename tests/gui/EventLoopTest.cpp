@@ -110,6 +110,34 @@ TEST_F(EventLoopTest, AFocusedControlThatIsNoTabStopTakesTabLikeAnyKey)
     EXPECT_TRUE(Called("form:KeyPress 9"));
 }
 
+TEST_F(EventLoopTest, KeysOfAnotherFormNeverReachTheFocusedControl)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    RecordingForm other("other", 350, 0, 300, 200);
+    other.Create();
+    RecordingControl focused(&form, "focused", 10, 10, 20, 20);
+    RecordingControl stop(&other, "stop", 10, 10, 20, 20);
+    focused.Show();
+    stop.Show();
+    GUIElement* afterTab = nullptr;
+    Script script(&form);
+    script.Then([&] { other.SetFocus(); FocusedElement = &focused; Tap(XK_a); Tap(XK_Return); });
+    script.Then([&] { Tap(XK_Tab); });
+    script.Then([&] { afterTab = FocusedElement; });
+    script.Run();
+    for (const std::string& call : Calls())
+        EXPECT_NE(call.rfind("focused:Key", 0), 0u) << call;
+    EXPECT_TRUE(Called("other:KeyDown " + Sym(XK_a)));
+    EXPECT_TRUE(Called("other:KeyPress 97"));
+    EXPECT_TRUE(Called("other:KeyPress 13"));
+    EXPECT_TRUE(Called("other:KeyUp " + Sym(XK_Return)));
+    // Tab starts from nothing on the other form: its first tab stop.
+    EXPECT_EQ(afterTab, &stop);
+    EXPECT_TRUE(Called("focused:LostFocus"));
+    EXPECT_TRUE(Called("stop:GotFocus"));
+}
+
 TEST_F(EventLoopTest, CharacterKeysAreHeldInTheKeyTable)
 {
     RecordingForm form("form", 0, 0, 300, 200);

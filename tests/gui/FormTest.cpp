@@ -20,16 +20,6 @@ std::string TextProperty(Window window, Atom property)
     return text;
 }
 
-unsigned long PixelAt(Window window, int px, int py)
-{
-    XImage* image = XGetImage(Dpy(), window, px, py, 1, 1, AllPlanes, ZPixmap);
-    if (image == nullptr)
-        return ~0ul;
-    const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
-    XDestroyImage(image);
-    return pixel;
-}
-
 int MapState(Window window)
 {
     XWindowAttributes attributes{};

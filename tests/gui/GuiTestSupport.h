@@ -15,6 +15,7 @@
 #include "gui/controls/Timer.h"
 #include "support/Packing.h"
 #include "tests/common/TempDir.h"
+#include "tests/common/XTestSupport.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -24,18 +25,9 @@
 
 namespace guitest {
 
-// The Application of the test program: MainApplication must never dangle, so it
-// lives until the program exits.
-inline Application* App()
-{
-    static Application application("Bruvo test");
-    return &application;
-}
-
-inline Display* Dpy()
-{
-    return App()->GetDisplay();
-}
+using xtest::App;
+using xtest::Dpy;
+using xtest::PixelAt;
 
 // Every recorded call, as "label:operation".
 inline std::vector<std::string>& Calls()
@@ -78,7 +70,6 @@ public:
         type = "testcontrol";
     }
     void SetType(const std::string& newType) { type = newType; }
-    void SetTabStop(bool flag) { tabStop = flag; }
     void SetRepaint(bool flag) { repaintWithContainer = flag; }
 
     void Create() override

@@ -1,6 +1,6 @@
 // Shared pieces of the picture and drawing tests: one Application on the
 // private X server for the whole program, a created form to draw on, and
-// pixel read-back straight from the window with XGetImage.
+// pixel read-back straight from the window (tests/common/XTestSupport.h).
 #pragma once
 
 // gtest before Xlib: X.h's None and Bool macros break gtest's templates.
@@ -10,6 +10,7 @@
 #include "gui/Form.h"
 #include "gui/Registry.h"
 #include "tests/common/TempDir.h"
+#include "tests/common/XTestSupport.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -19,17 +20,10 @@
 
 namespace imagetest {
 
-// MainApplication must never dangle, so it lives until the program exits.
-inline Application* App()
-{
-    static Application application("Bruvo image test");
-    return &application;
-}
-
-inline Display* Dpy()
-{
-    return App()->GetDisplay();
-}
+using xtest::App;
+using xtest::Dpy;
+using xtest::PixelAt;
+using xtest::ReadPixels;
 
 class TestForm : public Form {
 public:
@@ -51,28 +45,6 @@ inline void KeepContents(Window window)
     attributes.backing_store = Always;
     XChangeWindowAttributes(Dpy(), window, CWBackingStore, &attributes);
     XSync(Dpy(), False);
-}
-
-// Pixel values (0xRRGGBB) of a window rectangle, row by row.
-inline std::vector<uint32_t> ReadPixels(Window window, int x, int y, int w, int h)
-{
-    XSync(Dpy(), False);
-    std::vector<uint32_t> pixels;
-    XImage* image = XGetImage(Dpy(), window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes,
-                              ZPixmap);
-    if (image == nullptr)
-        return pixels;
-    for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col)
-            pixels.push_back(static_cast<uint32_t>(XGetPixel(image, col, row) & 0xFFFFFF));
-    XDestroyImage(image);
-    return pixels;
-}
-
-inline uint32_t PixelAt(Window window, int x, int y)
-{
-    const std::vector<uint32_t> pixels = ReadPixels(window, x, y, 1, 1);
-    return pixels.empty() ? 0xFFFFFFFFu : pixels[0];
 }
 
 // A form created and mapped on the private server, a private working folder

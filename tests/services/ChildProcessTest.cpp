@@ -2,7 +2,7 @@
 #include "services/ChildProcess.h"
 #include "support/FileUtil.h"
 #include "tests/common/TempDir.h"
-#include "tests/services/ChildWatch.h"
+#include "tests/common/ChildWatch.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,10 @@
 #include "services/DesktopCommands.h"
 #include "services/StandardFolders.h"
 #include "support/FileUtil.h"
+#include "support/StringUtil.h"
+#include "tests/common/ChildWatch.h"
+#include "tests/common/FakePrograms.h"
 #include "tests/common/TempDir.h"
-#include "tests/services/ChildWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +24,7 @@ protected:
     void SetUp() override
     {
         dir.Enter();
-        ASSERT_EQ(mkdir("bin", 0777), 0);
-        for (const char* program : {"firefox", "thunderbird"}) {
-            std::string script = "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > '" +
-                                 dir.File(std::string(program) + ".args") + "'\n";
-            dir.Write(std::string("bin/") + program, script);
-            ASSERT_EQ(chmod(dir.File(std::string("bin/") + program).c_str(), 0755), 0);
-        }
-        const char* old = std::getenv("PATH");
-        path = std::make_unique<ScopedEnv>("PATH", dir.File("bin") + ":" + (old ? old : "/usr/bin:/bin"));
+        programs = std::make_unique<FakePrograms>(dir, std::vector<std::string>{"firefox", "thunderbird"});
     }
 
     // The only child at this point is the program just started.
@@ -43,7 +37,7 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<ScopedEnv> path;
+    std::unique_ptr<FakePrograms> programs;
 };
 
 TEST_F(DesktopTest, BrowserGetsTheAddressAsOneUninterpretedArgument)
@@ -59,10 +53,32 @@ TEST_F(DesktopTest, BrowserGetsTheAddressAsOneUninterpretedArgument)
 
 TEST_F(DesktopTest, MailClientGetsComposeAndTheAddress)
 {
-    OpenMailClient("bruvo@example.org\"; touch marker; \"");
+    OpenMailClient("bruvo@example.org; touch marker $(touch marker2)");
     WaitForTheProgram();
-    EXPECT_EQ(dir.Read("thunderbird.args"), "[-compose]\n[to=bruvo@example.org\"; touch marker; \"]\n");
+    EXPECT_EQ(dir.Read("thunderbird.args"), "[-compose]\n[to=bruvo@example.org; touch marker $(touch marker2)]\n");
     EXPECT_FALSE(FileExists("marker"));
+    EXPECT_FALSE(FileExists("marker2"));
+}
+
+TEST_F(DesktopTest, AddressesThatWouldBeOptionsOrAddFieldsAreRefused)
+{
+    OpenBrowser("");
+    OpenBrowser("-profile /tmp/x");
+    for (const char* address : {"", "-x@example.org", "a@example.org,subject=hi", "a@example.org'", "a\"@b",
+                                "a@example.org\nattachment=x"})
+        OpenMailClient(address);
+    EXPECT_EQ(CountZombieChildren(), 0);
+    EXPECT_FALSE(FileExists("firefox.args"));
+    EXPECT_FALSE(FileExists("thunderbird.args"));
+    const std::string log = dir.Read("log.txt");
+    EXPECT_NE(log.find("OpenBrowser: indirizzo rifiutato \"-profile /tmp/x\""), std::string::npos) << log;
+    EXPECT_NE(log.find("OpenMailClient: indirizzo rifiutato \"a@example.org,subject=hi\""), std::string::npos);
+    EXPECT_NE(log.find("OpenMailClient: indirizzo rifiutato \"a@example.org?attachment=x\""), std::string::npos)
+        << "a control character does not break the log line";
+    EXPECT_EQ(Split(TrimRight(log), "\n").size(), 8u) << "one line for each refusal";
+
+    EXPECT_TRUE(IsAcceptedWebAddress("http://x-y.example.org/a,b"));
+    EXPECT_TRUE(IsAcceptedMailAddress("first.last+tag@x-y.example.org"));
 }
 
 TEST_F(DesktopTest, EndedProgramsAreReapedByTheNextStart)

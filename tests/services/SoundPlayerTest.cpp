@@ -6,7 +6,7 @@
 #include "services/SoundPlayer.h"
 #include "support/FileUtil.h"
 #include "tests/common/TempDir.h"
-#include "tests/services/ChildWatch.h"
+#include "tests/common/ChildWatch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 #include "tools/artgen/Catalogue.h"
 
+#include "tools/artgen/Icon.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -39,7 +41,11 @@ bool WriteDataFolder(const std::string& folder, std::string* error) {
         const std::string wav = EncodeWav(s.synth(), kSampleRate);
         if (!WriteFile(folder + "/" + s.name, wav.data(), wav.size(), error)) return false;
     }
-    return true;
+    const Canvas icon = DrawIcon();
+    const std::string xpm = EncodeXpm(icon, "bruvo_stage_krodel");
+    return WriteFile(folder + "/" + kIconPicture, reinterpret_cast<const char*>(icon.Bytes().data()),
+                     icon.Bytes().size(), error) &&
+           WriteFile(folder + "/" + kIconXpm, xpm.data(), xpm.size(), error);
 }
 
 }  // namespace artgen

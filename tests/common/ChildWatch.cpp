@@ -1,4 +1,4 @@
-#include "tests/services/ChildWatch.h"
+#include "tests/common/ChildWatch.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,0 +1,13 @@
+#include "gui/Bevel.h"
+
+#include "gui/DrawContext.h"
+
+void DrawBevel(DrawContext& dc, int32_t x, int32_t y, int32_t width, int32_t height, int32_t topLeft,
+               int32_t bottomRight)
+{
+    const int32_t right = x + width - 1, bottom = y + height - 1;
+    dc.DrawLine(x, y, right, y, 0, topLeft);
+    dc.DrawLine(x, bottom, x, y, 0, topLeft);
+    dc.DrawLine(right, y, right, bottom, 0, bottomRight);
+    dc.DrawLine(x, bottom, right, bottom, 0, bottomRight);
+}
