@@ -24,7 +24,7 @@ void FormMain::AddBee(int32_t height, int32_t start, int32_t speed, int32_t left
         return;
     SetPatrol(bee, start, speed, leftEnd, rightEnd);
     const int32_t x = (bee->maxX != -1 && bee->maxX < kWidth) ? bee->maxX : kWidth;
-    bee->SetFrame(2);
+    bee->SetFrame(SpriteKinds::kBeeFacingLeft.first);
     bee->SetPosition(x, kHeight - height);
     AddMovement(new MovementEnemies(this, desc, bee));
     AddFrameAnimation(new SpriteAnimazione(this, desc, bee));

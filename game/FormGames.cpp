@@ -53,7 +53,7 @@ FormGames::FormGames(Application* app, const std::string& title) : Form(0)
     SetStyleFlag3(false);
     SetStyleFlag2(true);
     level = 1;
-    lives = 3;
+    lives = kStartingLives;
     score = 0;
     // Sized for a whole form of the widest pixels, so RenderImage never grows it.
     rowBuffer.resize(static_cast<size_t>(kWidth) * kHeight * 4);
@@ -98,7 +98,7 @@ void FormGames::StartLevel()
 {
     score = 0;
     level = 1;
-    lives = 3;
+    lives = kStartingLives;
 }
 
 void FormGames::CreateFrameTimer()
@@ -153,7 +153,7 @@ void FormGames::OnTick()
     inTick = true;
     if (drawing && bmpScreenBuffer) {
         presentCounter += static_cast<int32_t>(kFrameMs);
-        if (presentCounter > kPresentEvery && !rendering) {
+        if (presentCounter > kPresentAfterMs && !rendering) {
             drawing->PutImage(0, 0, 0, 0, bmpScreenBuffer);
             presentCounter = 0;
         }
@@ -199,7 +199,7 @@ void FormGames::RenderSfondo(const std::string& path)
     rendering = true;
     FreePictures();
     // No pictures exist now, so the text goes to the window only.
-    RenderText(10, 60, "L O A D I N G . . .", kTextWhite);
+    RenderText(kLoadingTextX, kLoadingTextY, kLoadingText, kTextWhite);
     std::vector<unsigned char> rgb;
     size_t rgbBytes = 0;
     if (ReadRgbFile(path, width, height, rgb, &rgbBytes, nullptr)) {

@@ -15,6 +15,7 @@
 // RenderImage and RipristinaSfondo.
 #pragma once
 
+#include "game/DataFiles.h"
 #include "game/KeyTable.h"
 #include "gui/Form.h"
 
@@ -35,11 +36,17 @@ enum class RestoreLayer {
 
 class FormGames : public Form {
 public:
-    static constexpr int32_t kWidth = 800;           // pixels, fixed
-    static constexpr int32_t kHeight = 640;          // pixels
+    static constexpr int32_t kWidth = DataFiles::kFrameWidth;    // pixels, fixed
+    static constexpr int32_t kHeight = DataFiles::kFrameHeight;  // pixels
     static constexpr int64_t kBackColor = 0x010101;  // not black: black is transparent
+    static constexpr int32_t kStartingLives = 3;
+    static constexpr const char* kLoadingText = "L O A D I N G . . .";
+    static constexpr int32_t kLoadingTextX = 10;     // pixels
+    static constexpr int32_t kLoadingTextY = 60;     // pixels
     static constexpr uint32_t kFrameMs = 10;         // frame timer interval
-    static constexpr int32_t kPresentEvery = 50;     // ms of ticks; presented once exceeded (sixth tick)
+    // A frame reaches the window once more than this has passed since the
+    // last one: on every sixth 10 ms tick, so every 60 ms.
+    static constexpr int32_t kPresentAfterMs = 50;
 
     FormGames(Application* app, const std::string& title);
     ~FormGames() override;

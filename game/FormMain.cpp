@@ -23,11 +23,11 @@ const char* const kMakerLine = "by Krodel Games, 2026";
 namespace {
 void SleepSeconds(unsigned seconds) { sleep(seconds); }
 
-constexpr const char* kLoadingText = "L O A D I N G . . .";
 constexpr const char* kPrompt = "PRESS THE [G] KEY TO PLAY";
+constexpr int32_t kPromptX = 480, kPromptY = 600;        // pixels, on the title screen
+constexpr int32_t kMakerLineX = 210, kMakerLineY = 135;  // pixels
 constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int32_t kRed = 0xFF0000;
-constexpr int32_t kTickMs = 10;            // what one tick adds to every animation's counter
 constexpr int64_t kBlinkAfterMs = 500;     // the prompt changes at the first tick of a new second
 constexpr int32_t kBlinkCycle = 5;         // the high-score strip changes every fifth blink
 
@@ -98,11 +98,13 @@ void FormMain::LoadIcon()
         return;
     XImage* picture = nullptr;
     int32_t bytes = 0;
-    LoadSpritePicture("Data/icon.bin", kIconSize, kIconSize, &picture, &bytes);
+    const DataFiles::Picture& icon = DataFiles::kIcon;
+    LoadSpritePicture(DataFiles::PathOf(icon), icon.width, icon.height, &picture, &bytes);
     if (picture == nullptr)
         return;
     Display* display = application->GetDisplay();
-    const Pixmap pixmap = XCreatePixmap(display, window, kIconSize, kIconSize, static_cast<unsigned>(picture->depth));
+    const Pixmap pixmap = XCreatePixmap(display, window, static_cast<unsigned>(icon.width),
+                                        static_cast<unsigned>(icon.height), static_cast<unsigned>(picture->depth));
     if (pixmap != 0) {
         DrawContext(this, pixmap).PutImage(0, 0, 0, 0, picture);
         SetIcon(pixmap);
@@ -122,7 +124,7 @@ void FormMain::RunApp()
 {
     banner.Drop();
     LoadIcon();
-    RenderText(10, 60, kLoadingText, kWhite);
+    RenderText(kLoadingTextX, kLoadingTextY, kLoadingText, kWhite);
     GameWait(kLoadingWaitSeconds);
 
     // From state 6 the pictures are loaded again: the previous ones go first,
@@ -130,13 +132,13 @@ void FormMain::RunApp()
     DeleteSprites();
     FreeSpritePictures();
     for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
-        const SpriteKinds::StripFile& strip = SpriteKinds::kStrips[kind];
+        const DataFiles::Picture& strip = *SpriteKinds::kStrips[kind];
         int32_t bytes = 0;
-        LoadSpritePicture(strip.path, strip.width, strip.height, &pictures[kind], &bytes);
+        LoadSpritePicture(DataFiles::PathOf(strip), strip.width, strip.height, &pictures[kind], &bytes);
     }
 
-    RenderSfondo("Data/logo.bin");
-    RenderText(210, 135, kMakerLine, kRed);
+    RenderSfondo(DataFiles::PathOf(DataFiles::kTitle));
+    RenderText(kMakerLineX, kMakerLineY, kMakerLine, kRed);
     fontHeight = FontAscent() + 1;
     LoadHighScores();
     // Every visit of the title starts its blinking and the high-score lines afresh.
@@ -153,7 +155,7 @@ int FormMain::OnKeyPress(char character)
         if (key == 'G') {
             SetGameDescriptors();
             level = 1;
-            lives = 3;
+            lives = kStartingLives;
             score = 0;
             StartLevel();
         }
@@ -195,7 +197,7 @@ void FormMain::OnTick()
         if (StillPlaying())
             PollInput();
         if (StillPlaying()) {
-            spawnGrace.Advance(kTickMs);
+            spawnGrace.Advance(Rules::kTickMs);
             BlinkPlayer();
         }
         break;
@@ -219,11 +221,8 @@ void FormMain::StepAnimations()
     snapshot.clear();
     for (std::vector<SpriteAnim*>* list : {&frameAnimations, &movements}) {
         for (SpriteAnim* animation : *list) {
-            animation->counter += kTickMs;
-            if (animation->counter >= animation->period) {
-                animation->counter = 0;
+            if (Rules::AdvanceClock(animation->counter, animation->period))
                 snapshot.push_back(animation->Clone());
-            }
         }
     }
     for (SpriteAnim*& clone : snapshot) {
@@ -249,7 +248,7 @@ void FormMain::TitleAnimation()
     titleStamp = now;
     if (blinkCount == 1)
         ShowNextHighScore();
-    RenderText(480, 600, kPrompt, promptColour);
+    RenderText(kPromptX, kPromptY, kPrompt, promptColour);
 }
 
 void FormMain::RestartTick()
@@ -268,14 +267,14 @@ void FormMain::PlayerDies()
     gameState = GameState::Paused;
     DeleteAllAnimations();
     lives -= 1;
-    sound->PlaySound("Data/urlo.wav", false);
+    sound->PlaySound(DataFiles::PathOf(DataFiles::kCrySound), false);
     if (lives < 1) {
-        RenderSfondo("Data/gameover.bin");
+        RenderSfondo(DataFiles::PathOf(DataFiles::kGameOver));
         OpenNameEntry();
         gameState = GameState::NameEntry;
         return;
     }
-    RenderSfondo("Data/replay.bin");
+    RenderSfondo(DataFiles::PathOf(DataFiles::kLifeLost));
     GameWait(kSequenceWaitSeconds);
     gameState = GameState::Restarting;
 }
@@ -285,7 +284,7 @@ void FormMain::LevelComplete()
     gameState = GameState::Paused;
     DeleteAllAnimations();
     level += 1;
-    RenderSfondo("Data/livello.bin");
+    RenderSfondo(DataFiles::PathOf(DataFiles::kLevelDone));
     GameWait(kSequenceWaitSeconds);
     gameState = GameState::Restarting;
 }

@@ -18,6 +18,7 @@
 
 #include "game/Banner.h"
 #include "game/FormGames.h"
+#include "game/GameRules.h"
 #include "game/SpawnGrace.h"
 #include "game/SpriteDesc.h"
 #include "support/DateTime.h"
@@ -62,7 +63,6 @@ public:
     static constexpr unsigned kSequenceWaitSeconds = 3;     // after a death or a finished level
     static constexpr int32_t kPausedY = kHeight / 2;         // pixels: centre of the "PAUSED" banner
     static constexpr int32_t kPressAnyKeyY = 560;            // pixels: centre of "PRESS ANY KEY"
-    static constexpr int32_t kIconSize = 48;                 // pixels, square: "Data/icon.bin"
 
     FormMain(Application* app, const std::string& title);
     ~FormMain() override;
@@ -137,15 +137,15 @@ public:
     XImage* Strip(SpriteKinds::Kind kind) const { return pictures[kind]; }
     int32_t GetScroll() const { return scroll; }
     int32_t GetScrollLimit() const { return scrollLimit; }
-    bool IsJumping() const { return jumping; }
-    int32_t GetJumpStep() const { return jumpStep; }
-    int32_t GetJumpProgress() const { return jumpProgress; }
-    int32_t GetJumpHeight() const { return jumpHeight; }
-    int32_t GetJumpPeriod() const { return jumpPeriod; }
-    // One jump step's bookkeeping, from SpriteJumping::Step.
-    void SetJumping(bool flag) { jumping = flag; }
-    void SetJumpStep(int32_t step) { jumpStep = step; }
-    void SetJumpProgress(int32_t progress) { jumpProgress = progress; }
+    bool IsJumping() const { return jump.active; }
+    int32_t GetJumpStep() const { return jump.step; }
+    int32_t GetJumpProgress() const { return jump.progress; }
+    int32_t GetJumpHeight() const { return jump.height; }
+    int32_t GetJumpPeriod() const { return jump.period; }
+    // The jump's state, stepped by SpriteJumping::Step and the landing.
+    Rules::Jump& Jump() { return jump; }
+    void SetJumping(bool flag) { jump.active = flag; }
+    void SetJumpProgress(int32_t progress) { jump.progress = progress; }
 
     // What tests and the high-score code look at.
     const std::vector<SpriteAnim*>& FrameAnimations() const { return frameAnimations; }
@@ -198,12 +198,7 @@ private:
 
     GameState gameState = GameState::Building;
 
-    // Jump state.
-    bool jumping = false;
-    int32_t jumpStep = -8;       // pixels per jump step; negative while rising
-    int32_t jumpProgress = 0;    // pixels risen in this jump
-    int32_t jumpHeight = 150;    // pixels: the rise stops there
-    int32_t jumpPeriod = 60;     // ms between jump steps
+    Rules::Jump jump;
 
     // Walking and the view (world x of the view's left edge is scroll).
     int32_t scroll = 0;

@@ -3,6 +3,8 @@
 // the finished game's score when the name form closes.
 #include "game/FormMain.h"
 
+#include "game/HighScoreStrip.h"
+
 #include "forms/FormNamePlayer.h"
 #include "forms/ScoreTable.h"
 #include "support/StringUtil.h"
@@ -12,6 +14,7 @@ constexpr const char* kGameTitle = "Bruvo Stage Krodel";  // names the table's f
 constexpr const char* kNameCaption = "Classifica";
 constexpr const char* kNamePrompt = "Enter your name";
 constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kHighScoreX = 5, kHighScoreY = 7;  // pixels: the line in the top strip
 constexpr int kNameColumns = 12;  // the name is padded to this many characters
 }  // namespace
 
@@ -34,10 +37,8 @@ void FormMain::ShowNextHighScore()
         return;
     if (highScoreShown < 0 || highScoreShown >= static_cast<int32_t>(highScoreLines.size()))
         highScoreShown = 0;
-    // 0xB0, the Latin-1 degree sign, serves as an ordinal mark.
-    const std::string text = "Top Ten: " + PadLeft(IntToString(highScoreShown + 1), ' ', 2) + "\xB0 Score " +
-                             highScoreLines[highScoreShown];
-    RenderText(5, 7, text, kWhite);
+    RenderText(kHighScoreX, kHighScoreY, HighScoreStripText(highScoreShown + 1, highScoreLines[highScoreShown]),
+               kWhite);
     highScoreShown = (highScoreShown + 1) % static_cast<int32_t>(highScoreLines.size());
 }
 

@@ -5,6 +5,7 @@
 
 #include "game/LevelLayouts.h"
 #include "game/SpriteActors.h"
+#include "game/SpriteFactory.h"
 #include "game/SpriteScenery.h"
 #include "services/SoundPlayer.h"
 
@@ -14,8 +15,8 @@ namespace {
 constexpr int32_t kTilesAcross = (FormGames::kWidth + 63) / 64 + 1;  // columns a pass places: 14
 constexpr int32_t kHiddenTileX = FormGames::kWidth + 64;             // 864: parked outside the form
 constexpr int32_t kHiddenFireX = FormGames::kWidth + 40;             // 840
-constexpr int32_t kCoinWidth = 20;                                    // pixels
-constexpr int32_t kFireWidth = 40;                                    // pixels
+constexpr int32_t kCoinWidth = DataFiles::kCoin.frameWidth;          // pixels
+constexpr int32_t kFireWidth = DataFiles::kFireStrip.frameWidth;      // pixels
 
 // Floor division and the remainder that goes with C++'s truncating one.
 int32_t FloorDiv(int32_t a, int32_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
@@ -154,13 +155,13 @@ void FormMain::TilePass()
         const int32_t x = tileWidth * (column - first) - offset;
         const int32_t g = Layouts::GroundAt(layout, column);
         if (g != Layouts::kNone)
-            TilePool(groundTiles, ground, 0, x, Layouts::kGroundY, g, true);
+            TilePool(groundTiles, ground, kTileGround, x, Layouts::kGroundY, g, true);
         const int32_t v = Layouts::VegetationAt(layout, column);
         if (v != Layouts::kNone)
-            TilePool(vegetationTiles, vegetation, 1, x, Layouts::kVegetationY, v, true);
+            TilePool(vegetationTiles, vegetation, kTileVegetation, x, Layouts::kVegetationY, v, true);
         const int32_t p = Layouts::PlatformAt(layout, column);
         if (p != Layouts::kNone)
-            TilePool(platformTiles, platform, 2, x, Layouts::kPlatformY, p - 1, false);
+            TilePool(platformTiles, platform, kTilePlatform, x, Layouts::kPlatformY, p - 1, false);
     }
     HidePoolRest(groundTiles, ground);
     HidePoolRest(vegetationTiles, vegetation);
@@ -177,7 +178,7 @@ void FormMain::CoinPass()
     for (int i = 0; i < count; ++i) {
         const Layouts::CoinPosition& at = positions.items[i];
         SpriteMonete* coin = coins[i];
-        const bool inView = at.x >= scroll && at.x <= scroll + kWidth - kCoinWidth;
+        const bool inView = Rules::InView(at.x, kCoinWidth, scroll, kWidth);
         const bool taken = std::find(takenCoins.begin(), takenCoins.end(), i) != takenCoins.end();
         if (inView && !taken) {
             coin->shown = true;
@@ -197,7 +198,7 @@ void FormMain::FirePass()
     for (size_t i = 0; i < count; ++i) {
         SpriteFire* fire = fires[i];
         const int32_t position = firePositions[i];
-        if (position < scroll || position > scroll + kWidth - kFireWidth) {
+        if (!Rules::InView(position, kFireWidth, scroll, kWidth)) {
             fire->active = false;
             fire->SetPosition(kHiddenFireX, fire->GetY());
         } else {
@@ -222,7 +223,7 @@ void FormMain::CoinCheck()
         takenCoins.push_back(coin->index);
         EraseSprite(coin);
         score += kCoinValue;
-        sound->PlaySound("Data/ding.wav", false);
+        sound->PlaySound(DataFiles::PathOf(DataFiles::kCoinSound), false);
         RenderHud();
         coin = nullptr;
         coinsTaken += 1;

@@ -10,7 +10,6 @@
 #include "services/Joystick.h"
 #include "support/Packing.h"
 
-#include <cstdlib>
 
 namespace {
 constexpr uint64_t kNothing = PackPoint(-1, -1);
@@ -24,8 +23,8 @@ void FormMain::CreatePlayer()
     player = static_cast<SpritePlayer*>(CreateSprite(desc, 0));
     if (player == nullptr)
         return;
-    player->SetFrame(3);  // facing right
-    player->SetPosition((desc->areaWidth - desc->width) / 2, desc->areaHeight - 64 - jumpHeight);
+    player->SetFrame(SpriteKinds::kPlayerWalkingRight.first);  // facing right
+    player->SetPosition(Rules::StartX(desc->areaWidth), Rules::StartY(desc->areaHeight, jump));
     DrawSprite(player);
     spawnGrace.Start();
     StartFall();
@@ -50,19 +49,13 @@ void FormMain::BlinkPlayer()
 
 void FormMain::StartJump(SpriteDesc* desc, Sprite* sprite)
 {
-    if (!jumping) {
-        jumping = true;
-        jumpProgress = 0;
-        jumpStep = -std::abs(jumpStep);
-    }
-    AddMovement(new SpriteJumping(this, desc, sprite, jumpPeriod));
+    jump.Start();
+    AddMovement(new SpriteJumping(this, desc, sprite, jump.period));
 }
 
 void FormMain::StartFall()
 {
-    jumping = true;
-    jumpProgress = jumpHeight;
-    jumpStep = -std::abs(jumpStep);
+    jump.StartFall();
     StartJump(Descriptor(SpriteKinds::Player), player);
 }
 
@@ -154,46 +147,54 @@ void FormMain::PollInput()
     const bool down = IsKeyDown(KeyTable::kDown) || (stick && joystick->JoystickDown());
 
     auto fallCheck = [this]() {
-        if (StillPlaying() && !jumping && !Found(SupportBelow()))
+        if (StillPlaying() && !jump.active && !Found(SupportBelow()))
             StartFall();
     };
 
     if (left) {
-        if (desc->firstFrame != 0)
+        if (desc->firstFrame != SpriteKinds::kPlayerWalkingLeft.first)
             player->TurnLeft(desc);
-        if (scrollOffset > 0) {
+        switch (Rules::WalkLeft(scroll, scrollOffset, leftStep)) {
+        case Rules::Walk::MovePlayerPastLimit:
             scrollOffset += leftStep;
             MovePlayerX(player, leftStep, desc);
-        } else if (scroll + leftStep < 0) {
+            break;
+        case Rules::Walk::MovePlayer:
             MovePlayerX(player, leftStep, desc);
-        } else {
+            break;
+        case Rules::Walk::ScrollView:
             scroll += leftStep;
             RedrawView();
+            break;
         }
         fallCheck();
         if (!StillPlaying())
             return;
     }
-    if (up && !jumping)
+    if (up && !jump.active)
         StartJump(desc, player);
     if (right) {
-        if (desc->firstFrame != 3)
+        if (desc->firstFrame != SpriteKinds::kPlayerWalkingRight.first)
             player->TurnRight(desc);
-        if (scroll <= 0 && player->GetX() + rightStep < desc->areaWidth / 2) {
+        switch (Rules::WalkRight(scroll, scrollLimit, player->GetX(), rightStep, desc->areaWidth)) {
+        case Rules::Walk::MovePlayer:
             MovePlayerX(player, rightStep, desc);
-        } else if (scrollLimit > 0 && scrollLimit < scroll + rightStep) {
+            break;
+        case Rules::Walk::MovePlayerPastLimit:
             scrollOffset += rightStep;
             MovePlayerX(player, rightStep, desc);
-        } else {
+            break;
+        case Rules::Walk::ScrollView:
             scroll += rightStep;
             RedrawView();
+            break;
         }
         fallCheck();
         if (!StillPlaying())
             return;
     }
-    if (down && jumping && jumpStep < 0)
-        jumpProgress = jumpHeight;
+    if (down && jump.active && jump.Rising())
+        jump.StopRising();
     if (!left && !right && desc->firstFrame != -1) {
         RemoveFrameAnimation(player);
         desc->firstFrame = -1;

@@ -4,6 +4,8 @@
 // frame range of their kind's descriptor. Needs no X.
 #pragma once
 
+#include "game/DataFiles.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -22,8 +24,8 @@ struct SpriteDesc {
 
 namespace SpriteKinds {
 
-constexpr int32_t kAreaWidth = 800;   // pixels
-constexpr int32_t kAreaHeight = 640;  // pixels
+constexpr int32_t kAreaWidth = DataFiles::kFrameWidth;    // pixels
+constexpr int32_t kAreaHeight = DataFiles::kFrameHeight;  // pixels
 
 // Index of each kind in the tables below and in FormMain's descriptors.
 enum Kind { Player, Tiles, Money, Ape, Fire, Ufo, kCount };
@@ -35,36 +37,45 @@ constexpr SpriteDesc DefaultDesc(const char* kindName)
 }
 
 // The values a descriptor gets when a game starts.
+// A kind drawn at its picture file's frame size.
+constexpr SpriteDesc GameDesc(const DataFiles::Picture& file, int32_t lastFrame, int32_t period, const char* kindName)
+{
+    return SpriteDesc{kAreaWidth, kAreaHeight, file.frameWidth, file.frameHeight, 0, lastFrame, period, kindName};
+}
+
 constexpr SpriteDesc kGameDescs[kCount] = {
-    {kAreaWidth, kAreaHeight, 48, 64, 0, 0, 150, "player"},
-    {kAreaWidth, kAreaHeight, 64, 64, 0, 0, 60, "tiles"},  // platforms use half the height
-    {kAreaWidth, kAreaHeight, 20, 19, 0, 0, 60, "money"},
-    {kAreaWidth, kAreaHeight, 40, 30, 0, 0, 300, "ape"},
-    {kAreaWidth, kAreaHeight, 40, 30, 0, 11, 330, "fire"},
-    {kAreaWidth, kAreaHeight, 40, 40, 0, 3, 300, "ufo"},
+    GameDesc(DataFiles::kPlayerStrip, 0, 150, "player"),
+    GameDesc(DataFiles::kTileStrip, 0, 60, "tiles"),  // platforms use half the height
+    GameDesc(DataFiles::kCoin, 0, 60, "money"),
+    GameDesc(DataFiles::kBeeStrip, 0, 300, "ape"),
+    GameDesc(DataFiles::kFireStrip, DataFiles::kFireStrip.frames - 1, 330, "fire"),  // burns through every frame
+    GameDesc(DataFiles::kUfoStrip, DataFiles::kUfoStrip.frames - 1, 300, "ufo"),     // lights run round the rim
 };
 
-// The picture strip of each kind: its frames stacked top to bottom, decoded
-// at this size (pixels).
-struct StripFile {
-    const char* path;
-    int32_t width;
-    int32_t height;
-};
-
-constexpr StripFile kStrips[kCount] = {
-    {"Data/player.bin", 48, 384},
-    {"Data/tiles.bin", 64, 640},
-    {"Data/money.bin", 24, 24},
-    {"Data/ape.bin", 40, 120},
-    {"Data/fire.bin", 40, 360},
-    {"Data/ufo.bin", 40, 160},
+// The picture strip of each kind, decoded at its file's size.
+constexpr const DataFiles::Picture* kStrips[kCount] = {
+    &DataFiles::kPlayerStrip, &DataFiles::kTileStrip, &DataFiles::kCoin,
+    &DataFiles::kBeeStrip,    &DataFiles::kFireStrip, &DataFiles::kUfoStrip,
 };
 
 static_assert(sizeof kGameDescs / sizeof kGameDescs[0] == kCount, "one descriptor per kind");
 static_assert(sizeof kStrips / sizeof kStrips[0] == kCount, "one strip per kind");
-static_assert(kStrips[Fire].height / kGameDescs[Fire].height == kGameDescs[Fire].lastFrame + 1,
-              "the fire strip holds its twelve frames");
-static_assert(kStrips[Player].height / kGameDescs[Player].height == 6, "the player strip holds six frames");
+
+// Frame ranges of the strips (counted from 0), as the walking and flying animations show them.
+struct FrameRange {
+    int32_t first;
+    int32_t last;
+};
+constexpr FrameRange kPlayerWalkingLeft = {0, 2};
+constexpr FrameRange kPlayerWalkingRight = {3, 5};
+constexpr FrameRange kBeeFacingRight = {0, 1};
+constexpr FrameRange kBeeFacingLeft = {2, 3};
+static_assert(kPlayerWalkingRight.last < DataFiles::kPlayerStrip.frames && kBeeFacingLeft.last < DataFiles::kBeeStrip.frames,
+              "the ranges lie inside their strips");
+
+static_assert(kGameDescs[Player].width == 48 && kGameDescs[Player].height == 64 && kGameDescs[Money].width == 20 &&
+                  kGameDescs[Money].height == 19 && kGameDescs[Ape].height == 30 && kGameDescs[Fire].lastFrame == 11 &&
+                  kGameDescs[Ufo].lastFrame == 3,
+              "the sprite sizes and frame ranges the game's rules are made for");
 
 }  // namespace SpriteKinds

@@ -7,6 +7,7 @@
 // game/SpriteRules.cpp; constructors and Clone are in SpriteMovement.cpp.
 #pragma once
 
+#include "game/GameRules.h"
 #include "game/SpriteAnim.h"
 
 class SpriteJumping : public SpriteAnim {
@@ -20,7 +21,7 @@ public:
 
 class MovementEnemies : public SpriteAnim {
 public:
-    static constexpr int32_t kPeriod = 60;  // ms between patrol steps
+    static constexpr int32_t kPeriod = Rules::kPatrolPeriod;  // ms between patrol steps
 
     MovementEnemies(FormGames* owner, SpriteDesc* desc, Sprite* sprite);
 

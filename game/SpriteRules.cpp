@@ -8,14 +8,9 @@
 #include "game/SpriteMovement.h"
 #include "support/Packing.h"
 
-#include <cstdlib>
 
 namespace {
-constexpr int32_t kLandDepth = 6;                // pixels a landed player sinks into its tile
 constexpr int32_t kParkedX = FormGames::kWidth;  // 800: an enemy outside the view waits there
-constexpr int32_t kContactMargin = 5;            // pixels each box shrinks for deadly contact
-constexpr int32_t kFirstDeadlyFrame = 3;         // fire frames, counted from 1
-constexpr int32_t kLastDeadlyFrame = 8;
 
 FormMain* GameOf(FormGames* owner) { return static_cast<FormMain*>(owner); }
 
@@ -23,13 +18,13 @@ bool Found(uint64_t position) { return position != PackPoint(-1, -1); }
 
 // Replaces the sprite's frame animation by one over the new range and shows
 // the range's first frame.
-void Turn(FormMain* game, Sprite* sprite, SpriteDesc* desc, int32_t first, int32_t last)
+void Turn(FormMain* game, Sprite* sprite, SpriteDesc* desc, SpriteKinds::FrameRange range)
 {
     game->RemoveFrameAnimation(sprite);
-    desc->firstFrame = first;
-    desc->lastFrame = last;
+    desc->firstFrame = range.first;
+    desc->lastFrame = range.last;
     game->AddFrameAnimation(new SpriteAnimazione(game, desc, sprite));
-    sprite->SetFrame(first);
+    sprite->SetFrame(range.first);
     game->DrawSprite(sprite);
 }
 }  // namespace
@@ -40,31 +35,29 @@ void Turn(FormMain* game, Sprite* sprite, SpriteDesc* desc, int32_t first, int32
 void SpriteJumping::Step()
 {
     FormMain* game = GameOf(owner);
-    if (game->GetJumpProgress() >= game->GetJumpHeight() && game->GetJumpStep() < 0) {
-        game->SetJumpProgress(0);
-        game->SetJumpStep(-game->GetJumpStep());
-    } else {
-        if (game->GetJumpStep() < 0)
-            game->SetJumpProgress(game->GetJumpProgress() + std::abs(game->GetJumpStep()));
-        game->SetJumping(game->MoveSpriteY(sprite, game->GetJumpStep(), desc));
+    Rules::Jump& jump = game->Jump();
+    const int32_t dy = jump.NextMove();
+    if (dy != 0) {
+        jump.active = game->MoveSpriteY(sprite, dy, desc);
         if (sprite->Lands())
-            game->SetJumping(sprite->Land(game->IsJumping()));
+            jump.active = sprite->Land(jump.active);
     }
-    if (!game->IsJumping()) {
+    if (!jump.active) {
         game->RemoveMovement(sprite);
-        game->SetJumpStep(-std::abs(game->GetJumpStep()));
+        jump.End();
     }
 }
 
-void SpritePlayer::TurnLeft(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, 0, 2); }
+void SpritePlayer::TurnLeft(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, SpriteKinds::kPlayerWalkingLeft); }
 
-void SpritePlayer::TurnRight(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, 3, 5); }
+void SpritePlayer::TurnRight(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, SpriteKinds::kPlayerWalkingRight); }
 
 bool SpritePlayer::Land(bool moved)
 {
     FormMain* game = GameOf(owner);
+    Rules::Jump& jump = game->Jump();
     bool result = moved;
-    if (game->GetJumpStep() > 0) {
+    if (!jump.Rising()) {
         if (!moved) {
             // Out of the bottom of the area; nothing else may happen to a dead player.
             game->PlayerDies();
@@ -73,15 +66,15 @@ bool SpritePlayer::Land(bool moved)
         const uint64_t tile = game->SupportBelow();
         if (Found(tile)) {
             // Shown there at its next draw.
-            SetPosition(x, PointY(tile) - height + kLandDepth);
+            SetPosition(x, Rules::StandingY(PointY(tile)));
             game->PlayerLanded();
             result = false;
         }
     } else if (!moved) {
-        game->SetJumpProgress(game->GetJumpHeight());  // the top of the area
+        jump.StopRising();  // the top of the area
         result = true;
     } else if (Found(game->PlatformAbove())) {
-        game->SetJumpProgress(game->GetJumpHeight());
+        jump.StopRising();  // a head bump
     }
     game->CoinCheck();
     return result;
@@ -98,28 +91,13 @@ void MovementEnemies::Step()
     if (enemy->minX == -1)
         enemy->minX = 0;
 
-    int32_t worldX = enemy->worldX;
-    int32_t speed = enemy->speed;
-    bool leftEndCheck = true;
-    if (worldX == -1) {
-        speed = -std::abs(speed);
+    Rules::Patrol patrol{enemy->worldX, enemy->speed, enemy->minX, enemy->maxX};
+    const Rules::Turns turns = Rules::PatrolStep(patrol);
+    if (turns.left)
         enemy->TurnLeft(desc);
-        worldX = enemy->maxX + speed - 1;
-    } else if (speed <= 0) {
-        worldX += speed - 1;
-    } else if (worldX + speed + 1 < enemy->maxX) {
-        worldX += speed + 1;
-        leftEndCheck = false;
-    } else {
-        speed = -speed;
-        enemy->TurnLeft(desc);
-        worldX = enemy->maxX;
-    }
-    if (leftEndCheck && worldX <= enemy->minX && speed < 0) {
-        speed = -speed;
+    if (turns.right)
         enemy->TurnRight(desc);
-        worldX = enemy->minX;
-    }
+    const int32_t worldX = patrol.worldX;
 
     const int32_t scroll = game->GetScroll();
     if (worldX < scroll || worldX > scroll + FormGames::kWidth) {
@@ -131,24 +109,23 @@ void MovementEnemies::Step()
         enemy->SetPosition(worldX - scroll, enemy->GetY());
         game->DrawSprite(enemy);
         SpritePlayer* player = game->GetPlayer();
-        if (player != nullptr && enemy->Overlaps(*player, kContactMargin, kContactMargin))
+        if (player != nullptr && enemy->Overlaps(*player, Rules::kContactMargin, Rules::kContactMargin))
             game->EnemyTouchesPlayer();
     }
     enemy->worldX = worldX;
-    enemy->speed = speed;
+    enemy->speed = patrol.speed;
 }
 
-void SpriteApe::TurnLeft(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, 2, 3); }
+void SpriteApe::TurnLeft(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, SpriteKinds::kBeeFacingLeft); }
 
-void SpriteApe::TurnRight(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, 0, 1); }
+void SpriteApe::TurnRight(SpriteDesc* desc) { Turn(GameOf(owner), this, desc, SpriteKinds::kBeeFacingRight); }
 
 void SpriteFire::Act()
 {
-    const int32_t shown = GetFrame() + 1;
-    if (!active || shown < kFirstDeadlyFrame || shown > kLastDeadlyFrame)
+    if (!active || !Rules::FireBurns(GetFrame() + 1))
         return;
     FormMain* game = GameOf(owner);
     SpritePlayer* player = game->GetPlayer();
-    if (player != nullptr && Overlaps(*player, kContactMargin, kContactMargin))
+    if (player != nullptr && Overlaps(*player, Rules::kContactMargin, Rules::kContactMargin))
         game->EnemyTouchesPlayer();
 }

@@ -55,7 +55,7 @@ struct Scene {
 
         using namespace SpriteKinds;
         for (int kind : {Player, Ape, Fire}) {
-            const StripFile& strip = kStrips[kind];
+            const DataFiles::Picture& strip = *kStrips[kind];
             // Flames and wings: a pattern with black (transparent) holes.
             std::vector<unsigned char> rgb;
             for (int y = 0; y < strip.height; ++y)

@@ -5,6 +5,7 @@
 
 #include "forms/FormNamePlayer.h"
 #include "game/FormMain.h"
+#include "game/HighScoreStrip.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/TextBoxCustom.h"
 #include "support/Packing.h"
@@ -79,7 +80,7 @@ TEST_F(HighScoresTest, StripShowsTheLinesInTurnEveryFiveBlinks)
 
     f.Tick();  // the title's first tick takes the time it blinks from
     auto expectLine = [this](int rank, const std::string& line) {
-        const std::string text = std::string("Top Ten: ") + " " + std::to_string(rank) + "\xB0 Score " + line;
+        const std::string text = HighScoreStripText(rank, line);
         const std::pair<int, int> shown = StripText();
         EXPECT_GT(shown.first, 100) << "rank " << rank;
         // The text starts at x 5 and is as wide as the whole line.
@@ -205,4 +206,10 @@ TEST_F(HighScoresTest, TheTitleAfterAGameStartsAfreshWithTheFirstLine)
         }
     EXPECT_GT(white, 50) << "the prompt's first change is to white";
     EXPECT_EQ(red, 0);
+}
+
+TEST(HighScoreStrip, RankPaddedDegreeSignAndTheLineAsStored)
+{
+    EXPECT_EQ(HighScoreStripText(1, "00000900 Zoe          Level 2"), "Top Ten:  1\xB0 Score 00000900 Zoe          Level 2");
+    EXPECT_EQ(HighScoreStripText(10, "x"), "Top Ten: 10\xB0 Score x");
 }

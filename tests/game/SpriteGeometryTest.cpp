@@ -81,8 +81,8 @@ TEST(SpriteDesc, EveryKindsFramesFitItsStrip)
         const SpriteDesc& desc = kGameDescs[kind];
         EXPECT_EQ(desc.areaWidth, 800) << desc.kindName;
         EXPECT_EQ(desc.areaHeight, 640) << desc.kindName;
-        EXPECT_LE((desc.lastFrame + 1) * desc.height, kStrips[kind].height) << desc.kindName;
-        EXPECT_GE(kStrips[kind].width, desc.width) << desc.kindName;
+        EXPECT_LE((desc.lastFrame + 1) * desc.height, kStrips[kind]->height) << desc.kindName;
+        EXPECT_GE(kStrips[kind]->width, desc.width) << desc.kindName;
     }
     EXPECT_TRUE(kGameDescs[Player].IsKind("player"));
     EXPECT_FALSE(kGameDescs[Ape].IsKind("ap"));

@@ -1,5 +1,6 @@
 // The sprite strips as the game cuts them: frames stacked from the top,
 // black as the transparent colour, content where the game expects it.
+#include "game/GameRules.h"
 #include "tests/tools/GeneratedData.h"
 
 #include <gtest/gtest.h>
@@ -169,8 +170,10 @@ TEST(SpriteStrips, FireIsTallOnlyInItsDeadlyFrames) {
         SCOPED_TRACE("fire frame " + std::to_string(f + 1) + " counted from 1");
         const int top = fire.TopOpaqueRow(0, f * 30, 40, 30);
         EXPECT_EQ(fire.BottomOpaqueRow(0, f * 30, 40, 30), 29);  // it stands on the ground
-        if (f >= 2 && f <= 7) EXPECT_LE(top, 8);                 // flames 20 pixels and more
-        else EXPECT_GE(top, 16);                                 // embers, safe to pass
+        // The game's rule and the picture agree: the fire kills exactly
+        // while its flames are 20 pixels and more.
+        if (Rules::FireBurns(f + 1)) EXPECT_LE(top, 8);
+        else EXPECT_GE(top, 16);  // embers, safe to pass
     }
 }
 

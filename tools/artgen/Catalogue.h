@@ -31,34 +31,52 @@ struct SoundFile {
     std::vector<int16_t> (*synth)();
 };
 
+// A picture file of the shared list, with what the generator adds to it.
+constexpr PictureFile Drawn(const DataFiles::Picture& file, const char* caption, int usedFrames, bool sprite,
+                            Canvas (*draw)())
+{
+    return {file.name, caption, file.width, file.height, file.frameWidth, file.frameHeight, usedFrames, sprite, draw};
+}
+
 inline constexpr PictureFile kPictures[] = {
-    {"sfondopre1.bin", "LAYOUT 1: MEADOW", 800, 640, 800, 640, 1, false, DrawMeadow},
-    {"sfondopre2.bin", "LAYOUT 2: DUSK HILLS", 800, 640, 800, 640, 1, false, DrawDusk},
-    {"sfondopre3.bin", "LAYOUT 3: STARRY NIGHT", 800, 640, 800, 640, 1, false, DrawNight},
-    {"sfondo.bin", "LAYOUT 4: MOUNTAINS", 800, 640, 800, 640, 1, false, DrawMountains},
-    {"sfondo2.bin", "LAYOUT 5: FOREST", 800, 640, 800, 640, 1, false, DrawForest},
-    {"sfondo3.bin", "LAYOUT 6: DESERT", 800, 640, 800, 640, 1, false, DrawDesert},
-    {"sfondo4.bin", "LAYOUT 7: SNOW", 800, 640, 800, 640, 1, false, DrawSnow},
-    {"sfondo5.bin", "LAYOUT 8: CAVE", 800, 640, 800, 640, 1, false, DrawCave},
-    {"blank.bin", "ANY OTHER LAYOUT", 800, 640, 800, 640, 1, false, DrawBlank},
-    {"logo.bin", "TITLE", 800, 640, 800, 640, 1, false, DrawTitle},
-    {"replay.bin", "LIFE LOST", 800, 640, 800, 640, 1, false, DrawLifeLost},
-    {"livello.bin", "LEVEL COMPLETE", 800, 640, 800, 640, 1, false, DrawLevelDone},
-    {"gameover.bin", "GAME OVER", 800, 640, 800, 640, 1, false, DrawGameOver},
-    {"player.bin", "PLAYER: 0-2 WALK LEFT, 3-5 WALK RIGHT", kPlayerWidth, kPlayerHeight * kPlayerFrames,
-     kPlayerWidth, kPlayerHeight, kPlayerFrames, true, DrawPlayerStrip},
-    {"tiles.bin", "TILES: 0 GROUND (TOP HALF = PLATFORM), 1-6 VEGETATION, 7-9 SPARE", kTileSize,
-     kTileSize * kTileFrames, kTileSize, kTileSize, 7, true, DrawTilesStrip},
-    {"money.bin", "COIN IN THE TOP-LEFT 20X19", kCoinCell, kCoinCell, kCoinWidth, kCoinHeight, 1, true, DrawMoney},
-    {"ape.bin", "BEE: 0-1 FACING RIGHT, 2-3 FACING LEFT", kBeeWidth, kBeeHeight * kBeeFrames, kBeeWidth, kBeeHeight,
-     kBeeFrames, true, DrawBeeStrip},
-    {"fire.bin", "FIRE: 2-7 TALL (DEADLY), 0-1 AND 8-11 EMBERS", kFireWidth, kFireHeight * kFireFrames, kFireWidth,
-     kFireHeight, kFireFrames, true, DrawFireStrip},
-    {"ufo.bin", "SAUCER: LIGHTS RUN ROUND THE RIM", kUfoWidth, kUfoHeight * kUfoFrames, kUfoWidth, kUfoHeight,
-     kUfoFrames, true, DrawUfoStrip},
+    Drawn(DataFiles::kMeadow, "LAYOUT 1: MEADOW", 1, false, DrawMeadow),
+    Drawn(DataFiles::kDusk, "LAYOUT 2: DUSK HILLS", 1, false, DrawDusk),
+    Drawn(DataFiles::kNight, "LAYOUT 3: STARRY NIGHT", 1, false, DrawNight),
+    Drawn(DataFiles::kMountains, "LAYOUT 4: MOUNTAINS", 1, false, DrawMountains),
+    Drawn(DataFiles::kForest, "LAYOUT 5: FOREST", 1, false, DrawForest),
+    Drawn(DataFiles::kDesert, "LAYOUT 6: DESERT", 1, false, DrawDesert),
+    Drawn(DataFiles::kSnow, "LAYOUT 7: SNOW", 1, false, DrawSnow),
+    Drawn(DataFiles::kCave, "LAYOUT 8: CAVE", 1, false, DrawCave),
+    Drawn(DataFiles::kBlank, "ANY OTHER LAYOUT", 1, false, DrawBlank),
+    Drawn(DataFiles::kTitle, "TITLE", 1, false, DrawTitle),
+    Drawn(DataFiles::kLifeLost, "LIFE LOST", 1, false, DrawLifeLost),
+    Drawn(DataFiles::kLevelDone, "LEVEL COMPLETE", 1, false, DrawLevelDone),
+    Drawn(DataFiles::kGameOver, "GAME OVER", 1, false, DrawGameOver),
+    Drawn(DataFiles::kPlayerStrip, "PLAYER: 0-2 WALK LEFT, 3-5 WALK RIGHT", kPlayerFrames, true, DrawPlayerStrip),
+    Drawn(DataFiles::kTileStrip, "TILES: 0 GROUND (TOP HALF = PLATFORM), 1-6 VEGETATION, 7-9 SPARE", 7, true,
+          DrawTilesStrip),
+    Drawn(DataFiles::kCoin, "COIN IN THE TOP-LEFT 20X19", 1, true, DrawMoney),
+    Drawn(DataFiles::kBeeStrip, "BEE: 0-1 FACING RIGHT, 2-3 FACING LEFT", kBeeFrames, true, DrawBeeStrip),
+    Drawn(DataFiles::kFireStrip, "FIRE: 2-7 TALL (DEADLY), 0-1 AND 8-11 EMBERS", kFireFrames, true, DrawFireStrip),
+    Drawn(DataFiles::kUfoStrip, "SAUCER: LIGHTS RUN ROUND THE RIM", kUfoFrames, true, DrawUfoStrip),
 };
 inline constexpr int kPictureCount = int(sizeof(kPictures) / sizeof(kPictures[0]));
-static_assert(kPictureCount == 19, "13 full-screen pictures and 6 sprite strips");
+
+constexpr bool SameName(const char* a, const char* b)
+{
+    while (*a != '\0' && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+
+// The generator draws exactly the files the game reads, in the shared list's order.
+constexpr bool DrawsTheSharedList()
+{
+    if (kPictureCount != DataFiles::kPictureCount) return false;
+    for (int i = 0; i < kPictureCount; ++i)
+        if (!SameName(kPictures[i].name, DataFiles::kPictures[i]->name)) return false;
+    return true;
+}
+static_assert(DrawsTheSharedList(), "one drawer for each picture file of the shared list, in its order");
 
 constexpr bool FramesFit() {
     for (const PictureFile& p : kPictures)
@@ -66,16 +84,11 @@ constexpr bool FramesFit() {
     return true;
 }
 static_assert(FramesFit(), "every used frame lies inside its picture");
-// The game decodes the strips at these sizes.
-static_assert(kPlayerHeight * kPlayerFrames == 384 && kTileSize * kTileFrames == 640 &&
-                  kBeeHeight * kBeeFrames == 120 && kFireHeight * kFireFrames == 360 &&
-                  kUfoHeight * kUfoFrames == 160,
-              "strip heights");
 
 inline constexpr SoundFile kSounds[] = {
-    {"beep.wav", "REFUSED KEY", 0.1, SynthBeep},
-    {"ding.wav", "COIN", 0.3, SynthDing},
-    {"urlo.wav", "LIFE LOST", 0.8, SynthCry},
+    {DataFiles::kBeepSound, "REFUSED KEY", 0.1, SynthBeep},
+    {DataFiles::kCoinSound, "COIN", 0.3, SynthDing},
+    {DataFiles::kCrySound, "LIFE LOST", 0.8, SynthCry},
 };
 inline constexpr int kSoundCount = int(sizeof(kSounds) / sizeof(kSounds[0]));
 static_assert(kSoundCount == 3, "three sound effects");

@@ -3,14 +3,16 @@
 // icon (the window manager's hints) and as an XPM for the desktop entry.
 #pragma once
 
+#include "game/DataFiles.h"
 #include "tools/artgen/Canvas.h"
 
 #include <string>
 
 namespace artgen {
 
-inline constexpr int kIconSize = 48;  // pixels, square
-inline constexpr const char* kIconPicture = "icon.bin";
+inline constexpr int kIconSize = DataFiles::kIcon.frameWidth;  // pixels, square
+inline constexpr const char* kIconPicture = DataFiles::kIcon.name;
+static_assert(DataFiles::kIcon.frameHeight == kIconSize, "the icon is square");
 inline constexpr const char* kIconXpm = "icon.xpm";
 
 Canvas DrawIcon();

@@ -3,6 +3,7 @@
 // passes that keep every scene muted behind the sprites.
 #pragma once
 
+#include "game/DataFiles.h"
 #include "tools/artgen/Canvas.h"
 #include "tools/artgen/Rng.h"
 
@@ -10,10 +11,10 @@
 
 namespace artgen {
 
-constexpr int kScreenWidth = 800;   // pixels, the game form
-constexpr int kScreenHeight = 640;  // pixels
+constexpr int kScreenWidth = DataFiles::kFrameWidth;    // pixels, the game form
+constexpr int kScreenHeight = DataFiles::kFrameHeight;  // pixels
 constexpr int kStatusBand = 44;     // pixels at the top kept free of detail
-constexpr int kGroundTop = 576;     // pixels, top of the ground tile row
+constexpr int kGroundTop = kScreenHeight - DataFiles::kTileStrip.frameHeight;  // pixels, top of the ground tile row
 
 // 0..15, the 4 x 4 ordered-dither threshold of a pixel.
 int Bayer(int x, int y);

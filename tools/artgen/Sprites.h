@@ -2,16 +2,23 @@
 // background pixel pure black (transparent), every drawn pixel not black.
 #pragma once
 
+#include "game/DataFiles.h"
 #include "tools/artgen/Canvas.h"
 
 namespace artgen {
 
-// Frame sizes in pixels and frame counts of the strips.
-constexpr int kPlayerWidth = 48, kPlayerHeight = 64, kPlayerFrames = 6;
-constexpr int kCoinCell = 24, kCoinWidth = 20, kCoinHeight = 19;
-constexpr int kBeeWidth = 40, kBeeHeight = 30, kBeeFrames = 4;
-constexpr int kFireWidth = 40, kFireHeight = 30, kFireFrames = 12;
-constexpr int kUfoWidth = 40, kUfoHeight = 40, kUfoFrames = 4;
+// Frame sizes in pixels and frame counts of the strips, as the game reads them.
+constexpr int kPlayerWidth = DataFiles::kPlayerStrip.frameWidth, kPlayerHeight = DataFiles::kPlayerStrip.frameHeight,
+              kPlayerFrames = DataFiles::kPlayerStrip.frames;
+constexpr int kCoinCell = DataFiles::kCoin.width, kCoinWidth = DataFiles::kCoin.frameWidth,
+              kCoinHeight = DataFiles::kCoin.frameHeight;
+constexpr int kBeeWidth = DataFiles::kBeeStrip.frameWidth, kBeeHeight = DataFiles::kBeeStrip.frameHeight,
+              kBeeFrames = DataFiles::kBeeStrip.frames;
+constexpr int kFireWidth = DataFiles::kFireStrip.frameWidth, kFireHeight = DataFiles::kFireStrip.frameHeight,
+              kFireFrames = DataFiles::kFireStrip.frames;
+constexpr int kUfoWidth = DataFiles::kUfoStrip.frameWidth, kUfoHeight = DataFiles::kUfoStrip.frameHeight,
+              kUfoFrames = DataFiles::kUfoStrip.frames;
+static_assert(DataFiles::kCoin.height == kCoinCell, "the coin file is square");
 
 // One 48 x 64 player frame; phase 0..2 of the walk cycle.
 Canvas DrawPlayerFrame(int phase, bool facingRight);

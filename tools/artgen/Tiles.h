@@ -3,13 +3,15 @@
 // bottom of the cell, frames 7-9 spare pieces of vegetation.
 #pragma once
 
+#include "game/DataFiles.h"
 #include "tools/artgen/Canvas.h"
 
 namespace artgen {
 
-constexpr int kTileSize = 64;       // pixels
-constexpr int kPlatformHeight = 32; // pixels: the top half of frame 0
-constexpr int kTileFrames = 10;
+constexpr int kTileSize = DataFiles::kTileStrip.frameWidth;         // pixels
+constexpr int kPlatformHeight = DataFiles::kPlatformHeight;         // pixels: the top half of frame 0
+constexpr int kTileFrames = DataFiles::kTileStrip.frames;
+static_assert(DataFiles::kTileStrip.frameHeight == kTileSize, "tiles are square");
 
 Canvas DrawTileFrame(int frame);
 Canvas DrawTilesStrip();
