@@ -196,6 +196,18 @@ int GameProcess::Close()
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window, False, NoEventMask, &event);
     XFlush(display);
+    return WaitForExit();
+}
+
+int GameProcess::Signal(int number)
+{
+    if (pid <= 0 || kill(pid, number) != 0)
+        return -1;
+    return WaitForExit();
+}
+
+int GameProcess::WaitForExit()
+{
     for (int waited = 0; waited < 10000; waited += 50) {
         int status = 0;
         const pid_t ended = waitpid(pid, &status, WNOHANG);
