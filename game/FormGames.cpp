@@ -202,11 +202,13 @@ void FormGames::RenderSfondo(const std::string& path)
     RenderText(10, 60, "L O A D I N G . . .", kTextWhite);
     std::vector<unsigned char> rgb;
     size_t rgbBytes = 0;
-    if (ReadRgbFile(path, width, height, rgb, &rgbBytes, nullptr)) {
-        bmpSfondo = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
-        bmpScena = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
-        bmpScreenBuffer = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
-    }
+    // A file that cannot be read (logged there) plays as a black picture, so
+    // the level keeps its frame buffers and the loading text is covered.
+    if (!ReadRgbFile(path, width, height, rgb, &rgbBytes, nullptr))
+        std::fill(rgb.begin(), rgb.end(), 0);
+    bmpSfondo = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
+    bmpScena = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
+    bmpScreenBuffer = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
     rendering = false;
     if (bmpSfondo)
         drawing->PutImage(0, 0, 0, 0, bmpSfondo);
