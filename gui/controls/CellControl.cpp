@@ -2,6 +2,7 @@
 
 #include "gui/DrawContext.h"
 #include "gui/Form.h"
+#include "gui/Registry.h"
 #include "support/Packing.h"
 
 namespace {
@@ -17,6 +18,13 @@ CellControl::CellControl(GUIElement* parentForm) : Child(parentForm)
     type = "cellcontrol";
     tabStop = false;
     repaintWithContainer = true;
+}
+
+void CellControl::Create()
+{
+    if (!created && id == 0)
+        id = ++NextElementId;
+    CreateVisible();
 }
 
 void CellControl::SetText(const std::string& newText)
