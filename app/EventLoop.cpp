@@ -71,7 +71,6 @@ public:
     {
         if (wakePipe[0] < 0 && pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
             wakePipe[0] = wakePipe[1] = -1;
-        stopSignal = 0;
         struct sigaction action {};
         action.sa_handler = OnStopSignal;
         sigemptyset(&action.sa_mask);
@@ -403,7 +402,9 @@ void Form::Run()
         const int fd = ConnectionNumber(display);
         while (!QuitRequested) {
             if (stopSignal != 0) {
-                CloseForStopSignal(this, stopSignal);
+                const int number = stopSignal;
+                stopSignal = 0;
+                CloseForStopSignal(this, number);
                 break;
             }
             // Events are only taken when queued, so a stop signal is never
