@@ -85,7 +85,9 @@ int main(int argc, char** argv)
     }
     SoakDriver driver(desktop.DisplayName(), options.seed);
     if (!driver.Connect(&problem)) {
-        std::fprintf(stderr, "bruvo_soak: %s\n", problem.c_str());
+        game.Running();
+        std::fprintf(stderr, "bruvo_soak: %s (the game: %s; its output is in %s/stdout.txt)\n", problem.c_str(),
+                     game.HowItEnded().c_str(), game.Folder().c_str());
         return 2;
     }
     std::printf("bruvo_soak: seed %u, %d s, rows every %d s, game folder %s\n", options.seed, options.durationS,

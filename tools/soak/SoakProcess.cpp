@@ -1,6 +1,5 @@
 #include "tools/soak/SoakProcess.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <cerrno>
@@ -12,6 +11,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -25,6 +25,8 @@ namespace {
 
 constexpr int kStartWaitMs = 30000;   // for the server, the window manager and the game window
 constexpr int kPollMs = 50;
+constexpr int kFirstDisplay = 400;   // display numbers tried: 400 to 999
+constexpr int kDisplayRange = 600;
 
 void Sleep(int milliseconds)
 {
@@ -34,7 +36,7 @@ void Sleep(int milliseconds)
 // Forks and execs argv with the environment changes given ("NAME=value"),
 // in folder when not empty, standard output and error to outputPath.
 pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& folder,
-            const std::string& outputPath, int keepFd = -1)
+            const std::string& outputPath)
 {
     std::vector<char*> args;
     for (const std::string& arg : argv)
@@ -58,8 +60,7 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     if (in >= 0)
         dup2(in, STDIN_FILENO);
     for (int fd = 3; fd < 1024; ++fd)
-        if (fd != keepFd)
-            close(fd);
+        close(fd);
     execvp(args[0], args.data());
     _exit(127);
 }
@@ -113,21 +114,29 @@ std::vector<std::string> StatFields(const std::string& pid)
     return fields;
 }
 
-bool WindowManagerRuns(Display* display)
+// True once the window manager frames a new window: it then handles the
+// game's windows too (it announces itself before it does).
+bool WindowManagerFrames(Display* display)
 {
-    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
-    if (check == None)
-        return false;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    const bool found = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
-                                          &format, &count, &after, &data) == Success &&
-                       count == 1;
-    if (data != nullptr)
-        XFree(data);
-    return found;
+    const Window root = DefaultRootWindow(display);
+    const Window probe = XCreateSimpleWindow(display, root, 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(display, probe);
+    XSync(display, False);
+    bool framed = false;
+    for (int waited = 0; waited < kStartWaitMs && !framed; waited += kPollMs) {
+        Window rootReturn = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display, probe, &rootReturn, &parent, &children, &count)) {
+            framed = parent != root;
+            if (children != nullptr)
+                XFree(children);
+        }
+        if (!framed)
+            Sleep(kPollMs);
+    }
+    XDestroyWindow(display, probe);
+    XSync(display, False);
+    return framed;
 }
 
 } // namespace
@@ -140,38 +149,42 @@ SoakDesktop::~SoakDesktop()
 
 bool SoakDesktop::Start(std::string* problem)
 {
-    int ready[2];
-    if (pipe(ready) != 0) {
-        *problem = "no pipe";
+    // A display number nobody uses: neither its lock file nor a socket of
+    // that name (an X server whose lock file is gone may still hold its
+    // abstract socket, and clients would reach that server instead).
+    const std::string sockets = ReadWhole("/proc/net/unix");
+    std::mt19937 random(static_cast<uint32_t>(getpid()));
+    int number = -1;
+    for (int attempt = 0; attempt < 100 && number < 0; ++attempt) {
+        const int candidate = kFirstDisplay + static_cast<int>(random() % kDisplayRange);
+        const std::string name = "/tmp/.X11-unix/X" + std::to_string(candidate);
+        struct stat lock {};
+        if (stat(("/tmp/.X" + std::to_string(candidate) + "-lock").c_str(), &lock) != 0 &&
+            sockets.find(name + "\n") == std::string::npos)
+            number = candidate;
+    }
+    if (number < 0) {
+        *problem = "no free display number";
         return false;
     }
-    server = Spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "1280x1024x24", "-nolisten",
-                    "tcp"},
-                   {}, "", "/dev/null", ready[1]);
-    close(ready[1]);
-    // Xvfb writes its display number and a line feed once it accepts clients.
-    std::string number;
-    char byte = 0;
-    while (read(ready[0], &byte, 1) == 1 && byte != '\n')
-        number += byte;
-    close(ready[0]);
-    if (server < 0 || number.empty()) {
-        *problem = "Xvfb did not start (is it installed?)";
-        return false;
-    }
-    display = ":" + number;
-    manager = Spawn({"openbox", "--sm-disable"}, {"DISPLAY=" + display}, "", "/dev/null");
-    Display* connection = XOpenDisplay(display.c_str());
-    if (connection == nullptr) {
-        *problem = "cannot connect to the private X server " + display;
-        return false;
-    }
-    bool managed = false;
-    for (int waited = 0; waited < kStartWaitMs && !managed; waited += kPollMs) {
-        managed = WindowManagerRuns(connection);
-        if (!managed)
+    display = ":" + std::to_string(number);
+    server = Spawn({"Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {}, "", "/dev/null");
+    Display* connection = nullptr;
+    for (int waited = 0; waited < kStartWaitMs && connection == nullptr; waited += kPollMs) {
+        if (waitpid(server, nullptr, WNOHANG) == server) {
+            server = -1;
+            break;
+        }
+        connection = XOpenDisplay(display.c_str());
+        if (connection == nullptr)
             Sleep(kPollMs);
     }
+    if (connection == nullptr) {
+        *problem = "Xvfb did not start on " + display + " (is it installed?)";
+        return false;
+    }
+    manager = Spawn({"openbox", "--sm-disable"}, {"DISPLAY=" + display}, "", "/dev/null");
+    const bool managed = WindowManagerFrames(connection);
     XCloseDisplay(connection);
     if (!managed)
         *problem = "openbox did not start (is it installed?)";
