@@ -17,8 +17,8 @@ Application::Application(const char* title) : title(title)
 
 Application::~Application()
 {
-    if (display != nullptr)
-        XCloseDisplay(display);
+    // The visual list too, when CloseScreen was never called.
+    CloseScreen();
 }
 
 void Application::OpenDisplay()

@@ -6,6 +6,7 @@
 #include "app/EventLoop.h"
 
 #include "app/Application.h"
+#include "app/Log.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
@@ -17,7 +18,12 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
 
 bool QuitRequested = false;
 GUIElement* FocusedElement = nullptr;
@@ -68,6 +74,95 @@ struct TranslatedKey {
     KeySym keysym = NoSymbol;
     char character = 0;  // the first byte typed, taken as signed: > 0 only for ASCII
 };
+
+// SIGTERM, SIGINT and SIGHUP (a logout, Ctrl+C in the terminal) end the loop
+// as closing the windows through the window manager would. A signal handler
+// can only reach process-wide state: the signal's number, and a pipe whose
+// read end the loop's waits watch, so a signal that comes just before a wait
+// still wakes it.
+constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr size_t kStopSignalCount = sizeof kStopSignals / sizeof kStopSignals[0];
+volatile sig_atomic_t stopSignal = 0;
+int wakePipe[2] = {-1, -1};
+
+// For each key code, the CharKeyTable entry its press set (0: none). The
+// release clears that entry: translated again it may type another character
+// (Shift released in between turns 'A' into 'a').
+constexpr size_t kKeyCodes = 256;
+unsigned char charSetByKey[kKeyCodes] = {};
+
+void OnStopSignal(int number)
+{
+    const int saved = errno;
+    stopSignal = number;
+    if (wakePipe[1] >= 0) {
+        const ssize_t ignored = write(wakePipe[1], "s", 1);
+        (void)ignored;
+    }
+    errno = saved;
+}
+
+// The stop signals' handlers while a loop runs; the previous ones after.
+class StopSignalHandlers {
+public:
+    StopSignalHandlers()
+    {
+        if (wakePipe[0] < 0 && pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            wakePipe[0] = wakePipe[1] = -1;
+        struct sigaction action {};
+        action.sa_handler = OnStopSignal;
+        sigemptyset(&action.sa_mask);
+        for (size_t i = 0; i < kStopSignalCount; ++i)
+            sigaction(kStopSignals[i], &action, &previous[i]);
+    }
+    ~StopSignalHandlers()
+    {
+        for (size_t i = 0; i < kStopSignalCount; ++i)
+            sigaction(kStopSignals[i], &previous[i], nullptr);
+    }
+    StopSignalHandlers(const StopSignalHandlers&) = delete;
+    StopSignalHandlers& operator=(const StopSignalHandlers&) = delete;
+
+private:
+    struct sigaction previous[kStopSignalCount];
+};
+
+// Waits up to timeoutMs (-1: no limit) for input on the connection or a stop
+// signal; 0 when the time ran out.
+int WaitForConnection(int fd, int timeoutMs)
+{
+    pollfd watched[2] = {{fd, POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
+    const int ready = poll(watched, wakePipe[0] >= 0 ? 2 : 1, timeoutMs);
+    if (ready > 0 && (watched[1].revents & POLLIN) != 0) {
+        char drained[16];
+        while (read(wakePipe[0], drained, sizeof drained) > 0) {
+        }
+    }
+    return ready;
+}
+
+// What a stop signal does: every other open form is closed as the window
+// manager closes it (a name dialog records its result), then the running form
+// is asked as for its own close, and the loop ends whatever it answers.
+void CloseForStopSignal(Form* running, int number)
+{
+    WriteLog("Closing on signal " + std::to_string(number) + " (" + strsignal(number) + ")");
+    std::vector<Form*> others;
+    for (GUIElement* element : AllElements)
+        if (element->GetType() == "form" && element->IsCreated() && element->GetId() != running->GetId())
+            others.push_back(static_cast<Form*>(element));
+    for (Form* form : others) {
+        // A close handler may have closed or removed a later one.
+        if (std::find(AllElements.begin(), AllElements.end(), form) == AllElements.end() || !form->IsCreated())
+            continue;
+        if (form->QueryClose()) {
+            form->DestroyWindow();
+            form->Close();
+        }
+    }
+    running->QueryClose();
+    QuitRequested = true;
+}
 
 TranslatedKey Translate(XKeyEvent& event)
 {
@@ -165,8 +260,10 @@ void OnKeyPress(Form* form, XKeyEvent& event)
     const TranslatedKey key = Translate(event);
     if (GUIElement* focused = FocusedOn(form))
         focused->KeyDown(key.keysym);
-    if (Typed(key.character))
+    if (Typed(key.character)) {
         CharKeyTable[TableIndex(key.character)] = 1;
+        charSetByKey[event.keycode % kKeyCodes] = TableIndex(key.character);
+    }
     form->KeyDown(key.keysym);
 }
 
@@ -194,6 +291,10 @@ void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
         if (GUIElement* still = FocusedOn(form))
             still->KeyUp(key.keysym);
     }
+    unsigned char& setByPress = charSetByKey[event.keycode % kKeyCodes];
+    if (setByPress != 0)
+        CharKeyTable[setByPress] = 0;
+    setByPress = 0;
     if (Typed(key.character)) {
         CharKeyTable[TableIndex(key.character)] = 0;
         form->KeyPress(key.character);
@@ -317,6 +418,7 @@ void OnFocusOut(Form* form, const XFocusChangeEvent& event, KeyOrigins& origins)
     if (event.detail == NotifyInferior)
         return;
     std::memset(CharKeyTable, 0, sizeof CharKeyTable);
+    std::memset(charSetByKey, 0, sizeof charSetByKey);
     origins.Forget(event.window);
     form->OnFocusLost();
 }
@@ -460,17 +562,36 @@ private:
 
 }  // namespace
 
+LoopWaitFn LoopWait = WaitForConnection;
+
 void Form::Run()
 {
     Display* display = application != nullptr ? application->GetDisplay() : nullptr;
     std::memset(CharKeyTable, 0, sizeof CharKeyTable);
+    std::memset(charSetByKey, 0, sizeof charSetByKey);
     if (display != nullptr) {
+        const StopSignalHandlers handlers;
+        const int fd = ConnectionNumber(display);
         TimerPass timers(display);
         KeyOrigins origins;
         while (!QuitRequested) {
             const EventScope pass;
+            if (stopSignal != 0) {
+                const int number = stopSignal;
+                stopSignal = 0;
+                CloseForStopSignal(this, number);
+                break;
+            }
             if (timers.Run())
                 continue;
+            // Events are only taken when queued: a blocking read would keep a
+            // stop signal waiting, and input that was only an error reply
+            // (an X error, logged and gone) has no event behind it.
+            if (XPending(display) == 0) {
+                if (TimerList.empty())
+                    LoopWait(fd, -1);
+                continue;
+            }
             XEvent event;
             XNextEvent(display, &event);
             ++LoopCounters.events;

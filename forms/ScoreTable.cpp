@@ -1,5 +1,6 @@
 #include "forms/ScoreTable.h"
 
+#include "app/Log.h"
 #include "services/StandardFolders.h"
 #include "support/FileUtil.h"
 #include "support/StringUtil.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
@@ -33,6 +35,13 @@ bool WriteAll(int fd, const std::string& bytes)
         done += size_t(n);
     }
     return true;
+}
+
+// One log line for a save that did not happen; the old table stays.
+bool SaveFailed(const std::string& path, const std::string& what, int error)
+{
+    WriteLog(path + ": " + what + " (" + std::strerror(error) + "), the result is not saved");
+    return false;
 }
 
 bool SyncFolder(const std::string& folder)
@@ -66,16 +75,36 @@ std::string ScoreTable::ScoreFolder(const std::string& title)
 std::vector<std::string> ScoreTable::Load()
 {
     failed = false;
+    unreadable = false;
     std::string folder = ScoreFolder(title);
     if (folder.empty()) {
         failed = true;
         return {};
     }
     std::string path = folder + kFileName;
-    if (!FileExists(path))
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT)
+            return {};
+        unreadable = true;
+        WriteLog(path + ": " + std::strerror(errno) + ", kept as it is");
         return {};
+    }
+    // A FIFO would block the open (and the game with it); a folder or a
+    // device is not ours to replace either.
+    if (!S_ISREG(info.st_mode)) {
+        unreadable = true;
+        WriteLog(path + ": not a regular file, read as no table and never replaced");
+        return {};
+    }
     TextFile file(path);
-    return file.ReadLines();
+    std::vector<std::string> lines = file.ReadLines();
+    if (file.Failed()) {
+        // What was read is shown, but a save would lose the rest.
+        unreadable = true;
+        WriteLog(path + ": cannot be read whole (" + std::strerror(errno) + "), kept as it is");
+    }
+    return lines;
 }
 
 bool ScoreTable::Save(std::vector<std::string> lines)
@@ -98,28 +127,46 @@ bool ScoreTable::WriteTable(const std::string& folder, const std::vector<std::st
 {
     const std::string target = folder + kFileName;
     const std::string temporary = folder + kTemporaryName;
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0)
-        return false;   // nothing of ours to remove (it may be someone's folder)
     struct stat old {};
-    if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        fchmod(fd, old.st_mode & 07777);
-
-    bool written = true;
-    for (const std::string& line : lines) {
-        if (!WriteAll(fd, line + "\n")) {
-            written = false;
-            break;
-        }
-    }
-    written = written && fsync(fd) == 0;
-    written = close(fd) == 0 && written;
-    // Only after the new table is on disc does it take the old one's place.
-    if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
-        unlink(temporary.c_str());
+    const bool exists = stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        WriteLog(target + ": not a regular file, not replaced; the result is not saved");
         return false;
     }
-    return SyncFolder(folder);
+    // The rename would replace a table its owner made read-only.
+    if (exists && access(target.c_str(), W_OK) != 0)
+        return SaveFailed(target, "cannot be written", errno);
+
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0)   // nothing of ours to remove (it may be someone's folder or link)
+        return SaveFailed(temporary, "cannot be created", errno);
+    if (exists)
+        fchmod(fd, old.st_mode & 07777);
+
+    for (const std::string& line : lines) {
+        if (!WriteAll(fd, line + "\n")) {
+            const int error = errno;
+            close(fd);
+            unlink(temporary.c_str());
+            return SaveFailed(temporary, "cannot be written", error);
+        }
+    }
+    if (fsync(fd) != 0 || close(fd) != 0) {
+        const int error = errno;
+        unlink(temporary.c_str());
+        return SaveFailed(temporary, "cannot be written", error);
+    }
+    // Only after the new table is on disc does it take the old one's place.
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        unlink(temporary.c_str());
+        return SaveFailed(target, "cannot be replaced", error);
+    }
+    if (!SyncFolder(folder)) {
+        WriteLog(folder + ": the new table may not be on disc yet (" + std::strerror(errno) + ")");
+        return false;
+    }
+    return true;
 }
 
 bool ScoreTable::AddScore(int32_t score, const std::string& rest)
@@ -127,10 +174,14 @@ bool ScoreTable::AddScore(int32_t score, const std::string& rest)
     std::vector<std::string> lines = Load();
     if (failed)
         return false;
+    // Saving what could be read would lose the rest of the table.
+    if (unreadable) {
+        WriteLog(std::string(kFileName) + ": the result is not saved, the table is kept as it is");
+        return false;
+    }
     std::string field = FormatLong(score, '0', kScoreWidth);
     if (field.size() > size_t(kScoreWidth))
         field = field.substr(field.size() - kScoreWidth);
     lines.push_back(field + " " + rest);
-    Save(lines);
-    return !failed;
+    return Save(lines);
 }

@@ -23,18 +23,25 @@ public:
     // them cannot be made.
     static std::string ScoreFolder(const std::string& title);
 
-    // The file's lines in file order, unsorted and uncut; empty when the file
-    // is missing or unreadable. Sets the failure flag when the folder cannot
-    // be made.
+    // The file's lines in file order, unsorted and uncut (a line over 255
+    // bytes is logged and skipped); empty when the file is missing. Sets the
+    // failure flag when the folder cannot be made. A table that is there but
+    // cannot be read whole (no permission, a read error, not a regular file)
+    // is logged and marked unreadable; the lines read so far are returned.
     std::vector<std::string> Load();
     // Sorts the lines (greatest byte string first), keeps ten and replaces
-    // the file with them. True only when the new table is safely in place.
+    // the file with them. True only when the new table is safely in place;
+    // otherwise one log line says why and the old table stays. A table that
+    // is read-only or not a regular file is never replaced.
     bool Save(std::vector<std::string> lines);
     // Appends "<score as 8 digits> <rest>" to the lines read and saves them.
-    // False when the folder cannot be made; a failed write does not count.
+    // False, with the file untouched, when the folder cannot be made, the
+    // table cannot be read whole, or the save fails.
     bool AddScore(int32_t score, const std::string& rest);
 
     bool Failed() const { return failed; }
+    // The last Load found a table it could not read whole.
+    bool Unreadable() const { return unreadable; }
 
     // How the table's bytes reach the disc; a seam for tests that need a
     // write to fail. nullptr restores write(2).
@@ -46,4 +53,5 @@ private:
 
     std::string title;
     bool failed = false;
+    bool unreadable = false;
 };

@@ -6,7 +6,7 @@
 #include "gui/DrawContext.h"
 #include "gui/controls/Timer.h"
 #include "gui/images/Picture.h"
-#include "support/BinaryFile.h"
+#include "gui/images/RgbFile.h"
 #include "support/FileUtil.h"
 
 #include <algorithm>
@@ -162,30 +162,6 @@ void FormGames::OnTick()
     inTick = false;
 }
 
-bool FormGames::ReadRgbFile(const std::string& path, int32_t pictureWidth, int32_t pictureHeight,
-                            std::vector<unsigned char>& rgb, size_t* rgbBytes, int32_t* byteCount)
-{
-    const int32_t fileBytes = FileSize(path);
-    if (byteCount)
-        *byteCount = fileBytes;
-    const size_t needed = static_cast<size_t>(std::max(pictureWidth, 0)) *
-                          static_cast<size_t>(std::max(pictureHeight, 0)) * 3;
-    // Bytes past the picture's size are never used, so they are not read;
-    // the buffer always holds the whole picture, a short file's end black.
-    const size_t wanted = std::min(static_cast<size_t>(std::max(fileBytes, 0)), needed);
-    rgb.assign(std::max<size_t>(needed, 1), 0);
-    *rgbBytes = needed;
-    BinaryFile file;
-    if (!file.OpenRead(path) || file.ReadAt(0, rgb.data(), wanted) != wanted || file.Failed()) {
-        WriteLog("Errore loading " + path);
-        return false;
-    }
-    if (wanted < needed)
-        WriteLog(path + ": file troppo corto (" + std::to_string(wanted) + " byte di " +
-                 std::to_string(needed) + "), la parte mancante resta nera");
-    return true;
-}
-
 void FormGames::RenderSfondo(const std::string& path)
 {
     if (!drawing) {
@@ -202,11 +178,13 @@ void FormGames::RenderSfondo(const std::string& path)
     RenderText(kLoadingTextX, kLoadingTextY, kLoadingText, kTextWhite);
     std::vector<unsigned char> rgb;
     size_t rgbBytes = 0;
-    if (ReadRgbFile(path, width, height, rgb, &rgbBytes, nullptr)) {
-        bmpSfondo = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
-        bmpScena = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
-        bmpScreenBuffer = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
-    }
+    // A file that cannot be read (logged there) plays as a black picture, so
+    // the level keeps its frame buffers and the loading text is covered.
+    if (!ReadRgbFile(path, width, height, rgb, &rgbBytes, nullptr))
+        std::fill(rgb.begin(), rgb.end(), 0);
+    bmpSfondo = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
+    bmpScena = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
+    bmpScreenBuffer = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
     rendering = false;
     if (bmpSfondo)
         drawing->PutImage(0, 0, 0, 0, bmpSfondo);

@@ -142,12 +142,6 @@ protected:
 private:
     static void FrameTimerCallback(Timer* timer);
     void FreePictures();
-    // Reads a packed RGB file into rgb, which then holds the whole picture
-    // (*rgbBytes = width x height x 3 bytes): a file's bytes past that are not
-    // read, a short file is logged and its missing part stays black.
-    // *byteCount gets the file's size. False when it cannot be read.
-    bool ReadRgbFile(const std::string& path, int32_t width, int32_t height,
-                     std::vector<unsigned char>& rgb, size_t* rgbBytes, int32_t* byteCount);
     // Reads the window rectangle back and composes it into the scene.
     void CaptureIntoScene(int32_t x, int32_t y, int32_t width, int32_t height, bool transparent);
 

@@ -53,8 +53,8 @@ void DiscardOutput()
     if (output == ChildOutput::Discard)
         DiscardOutput();
     CloseInheritedDescriptors();
-    // The game never installs handlers, but a test harness might; the program
-    // started must see default dispositions and an empty mask.
+    // exec resets caught signals to their defaults; the program started must
+    // also see an empty mask.
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -125,6 +125,10 @@ pid_t StartChildFunction(void (*body)(void* context), void* context, ChildOutput
         if (output == ChildOutput::Discard)
             DiscardOutput();
         CloseInheritedDescriptors();
+        // The loop's handlers for the stop signals belong to the parent: here
+        // they would keep SIGTERM from ending the child.
+        for (int number : {SIGTERM, SIGINT, SIGHUP})
+            signal(number, SIG_DFL);
         body(context);
         // _exit, not exit: the parent's exit handlers and buffered output
         // belong to the parent and must not run or be flushed twice.

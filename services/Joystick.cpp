@@ -6,6 +6,7 @@
 #include "support/TextFile.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -79,6 +80,26 @@ int64_t MonotonicMs()
     return int64_t(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
+// Without a device no direction is held: the next device's initial-state
+// reports are not applied, so a stale flag would stay until the stick moved.
+void ClearDirections()
+{
+    SharedState& s = Shared();
+    s.left = s.right = s.up = s.down = false;
+}
+
+// A setting's value as strtol reads it (trailing text ignored); false when
+// it does not fit 32 bits.
+bool ParseSetting(const std::string& text, int32_t* value)
+{
+    errno = 0;
+    const long parsed = std::strtol(text.c_str(), nullptr, 10);
+    if (errno == ERANGE || parsed < INT32_MIN || parsed > INT32_MAX)
+        return false;
+    *value = int32_t(parsed);
+    return true;
+}
+
 void ApplyEvent(const unsigned char* record)
 {
     int16_t value = int16_t(uint16_t(record[4]) | uint16_t(record[5]) << 8);
@@ -128,10 +149,15 @@ JoystickSettings ReadJoystickSettings(const std::string& path)
         if (pieces.size() != 2)
             continue;
         std::string key = Trim(pieces[0]);
-        int32_t value = int32_t(std::strtol(Trim(pieces[1]).c_str(), nullptr, 10));
+        int32_t value = 0;
+        const bool fits = ParseSetting(Trim(pieces[1]), &value);
         for (const SettingKey& known : kKeys) {
-            if (key == known.name)
+            if (key != known.name)
+                continue;
+            if (fits)
                 settings.*known.field = value;
+            else
+                WriteLog(path + ": " + key + "=" + pieces[1] + " does not fit 32 bits, ignored");
         }
     }
     WriteLog(std::string("Reading file ") + path);
@@ -186,6 +212,7 @@ bool Joystick::OpenDevice()
     fd = open(device.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     SharedState& s = Shared();
     if (fd < 0) {
+        ClearDirections();
         if (!s.failureLogged)
             WriteLog(kOpenFailure);
         s.failureLogged = true;
@@ -230,6 +257,7 @@ void Joystick::Drain()
         // (ENODEV when unplugged): close it and wait for it to come back.
         if (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
             CloseDevice();
+            ClearDirections();
             lastAttempt = clock();
         }
         return;

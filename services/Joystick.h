@@ -7,9 +7,10 @@
 // outlive them. One Joystick can be kept for the whole game: while no device
 // is open it tries again about once a second, silently, so a joystick plugged
 // in during play starts working, and one pulled out (a failing read) is closed
-// and waited for in the same way. "Could not open joystick. Use the cursor
-// keys to move." is written once, and again only after a device had been
-// opened and was lost.
+// and waited for in the same way. A failed open or a lost device clears the
+// four direction flags. "Could not open joystick. Use the cursor keys to
+// move." is written once, and again only after a device had been opened and
+// was lost.
 #pragma once
 
 #include <cstdint>
@@ -37,7 +38,8 @@ constexpr const char* kJoystickConfigFile = "joystick.cfg";
 // Writes the eleven default lines, replacing the file; false when it fails.
 bool WriteDefaultJoystickSettings(const std::string& path);
 // Reads "key=value" lines (blanks around both trimmed, malformed lines and
-// unknown keys skipped, a repeated key keeps its last value), then logs
+// unknown keys skipped, a repeated key keeps its last value, a value that does
+// not fit 32 bits logged and skipped), then logs
 // "Reading file <path>" and one "<key>= <value>" line per setting.
 JoystickSettings ReadJoystickSettings(const std::string& path);
 

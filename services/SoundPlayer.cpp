@@ -5,6 +5,7 @@
 #include "support/FileUtil.h"
 
 #include <signal.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -28,16 +29,20 @@ void SetSigtermBlocked(bool blocked, sigset_t* previous = nullptr)
 // further repetition; the aplay it started plays its file to the end. The
 // parent forks with SIGTERM blocked and the child lets it through only once
 // aplay runs, so a sound replaced at once (two coins in one step) still plays.
+// A run that fails ends the repetition: restarting a failing player at once
+// would only spin.
 void PlayInChild(void* context)
 {
     const SoundJob& job = *static_cast<const SoundJob*>(context);
-    do {
+    for (;;) {
         const pid_t player = StartChild({kPlayer, *job.path});
         SetSigtermBlocked(false);
         if (player < 0)
             return;
-        WaitForChild(player);
-    } while (job.repeat);
+        const int status = WaitForChild(player);
+        if (!job.repeat || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            return;
+    }
 }
 
 // Without the player every sound is silent; that is said once, not per sound.
@@ -72,6 +77,9 @@ void PlayBeep()
 
 SoundPlayer::~SoundPlayer()
 {
+    // Nobody could stop a repeating sound after this.
+    if (repeating)
+        StopSound();
     ReapChildren();
 }
 
@@ -82,6 +90,7 @@ void SoundPlayer::EndPrevious()
         kill(pid, SIGTERM);
     pid = 0;
     playing = false;
+    repeating = false;
 }
 
 void SoundPlayer::PlaySound(const std::string& path, bool repeat)
@@ -102,6 +111,7 @@ void SoundPlayer::PlaySound(const std::string& path, bool repeat)
     if (child > 0) {
         pid = child;
         playing = true;
+        repeating = repeat;
         return;
     }
     // No process to spare: the sound plays in the foreground, once.

@@ -17,14 +17,15 @@ void PlayBeep();
 class SoundPlayer {
 public:
     SoundPlayer() = default;
-    // Collects children that have ended; a running sound plays on.
+    // Ends a repeating sound's child; a sound played once plays on. Collects
+    // children that have ended.
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
     // Ends the previous sound's child with SIGTERM, then plays path in a new
     // child and returns at once. With repeat the child plays the file again
-    // and again until it is ended. A missing file logs "<path> non trovato.".
+    // and again until it is ended or a run of the player fails. A missing file logs "<path> non trovato.".
     void PlaySound(const std::string& path, bool repeat);
     // Sends SIGTERM to the current child, if one may still be running.
     void StopSound();
@@ -39,4 +40,5 @@ private:
 
     pid_t pid = 0;          // child running the current sound; 0 when none
     bool playing = false;   // that child may still be running
+    bool repeating = false; // that child plays its file again and again
 };

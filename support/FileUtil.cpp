@@ -15,6 +15,7 @@ namespace {
 
 constexpr size_t fingerprintChunk = 10240;  // bytes read at a time
 constexpr size_t fingerprintSize = 16;      // bytes of the accumulator
+constexpr size_t copyChunk = 65536;         // bytes copied at a time
 
 // Reads up to count bytes, going on after interrupted or partial reads; -1 on error.
 ssize_t ReadFully(int fd, char* buffer, size_t count)
@@ -138,9 +139,7 @@ std::vector<std::string> ListFiles(const std::string& directory)
 
 bool CopyFile(const std::string& source, const std::string& destination)
 {
-    // The whole source is read before the destination is truncated, so a
-    // file copied onto itself keeps its bytes.
-    int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    int in = open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (in < 0)
         return false;
     struct stat info {};
@@ -148,16 +147,39 @@ bool CopyFile(const std::string& source, const std::string& destination)
         close(in);
         return false;
     }
-    std::string bytes(static_cast<size_t>(info.st_size), '\0');
-    ssize_t got = ReadFully(in, &bytes[0], bytes.size());
+    // The copy is written beside the destination and renamed over it at the
+    // end, so a failure leaves the destination as it was, and a file copied
+    // onto itself keeps its bytes. The copy's permissions are the
+    // destination's when there is one, else those of a new file.
+    std::string temporary = destination + ".XXXXXX";
+    int out = mkostemp(&temporary[0], O_CLOEXEC);
+    if (out < 0) {
+        close(in);
+        return false;
+    }
+    struct stat old {};
+    mode_t mode = 0;
+    if (stat(destination.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        mode = umask(0);
+        umask(mode);
+        mode = 0666 & ~mode;
+    }
+    bool copied = fchmod(out, mode) == 0;
+    // Bounded chunks: a file of any size is copied in the same memory.
+    char chunk[copyChunk];
+    ssize_t got = 0;
+    while (copied && (got = ReadFully(in, chunk, sizeof chunk)) > 0)
+        copied = WriteFully(out, chunk, static_cast<size_t>(got));
+    copied = copied && got == 0;
     close(in);
-    if (got != static_cast<ssize_t>(bytes.size()))
+    copied = close(out) == 0 && copied;
+    if (!copied || std::rename(temporary.c_str(), destination.c_str()) != 0) {
+        unlink(temporary.c_str());
         return false;
-    int out = open(destination.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (out < 0)
-        return false;
-    bool written = WriteFully(out, bytes.data(), bytes.size());
-    return close(out) == 0 && written;
+    }
+    return true;
 }
 
 std::string FileFingerprint(const std::string& path)

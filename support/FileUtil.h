@@ -25,8 +25,9 @@ std::string EnsureExtension(const std::string& path, const std::string& extensio
 // Names of the regular files in a folder, in directory order; a folder that
 // cannot be read is logged as "<folder> accesso negato!" and gives nothing.
 std::vector<std::string> ListFiles(const std::string& directory);
-// Replaces the destination with the source's bytes; a missing or empty
-// source gives false.
+// Replaces the destination with the source's bytes, copied in bounded chunks
+// to a temporary file renamed into place; a missing, empty or non-regular
+// source gives false and leaves the destination as it was.
 bool CopyFile(const std::string& source, const std::string& destination);
 // Byte i of the file XORed into position i mod 16, as 32 upper-case hex
 // digits; an unreadable file gives 32 zeros.

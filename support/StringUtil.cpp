@@ -95,21 +95,17 @@ std::string ReplaceAll(const std::string& text, const std::string& pattern,
         WriteLog("ReplaceAll(): empty pattern ignored");
         return text;
     }
+    // One forward pass: the search goes on after each inserted replacement,
+    // so text the replacement forms with its neighbours is never rescanned
+    // (rescanning can grow the text for ever).
     std::string result = text;
-    // Replacing again until nothing is found would never end here.
-    const bool onePass = replacement.find(pattern) != std::string::npos;
     size_t from = 0;
     for (;;) {
         size_t found = result.find(pattern, from);
         if (found == std::string::npos)
             break;
         result.replace(found, pattern.size(), replacement);
-        // Nothing before the match held the pattern, so a new occurrence can
-        // only begin where it overlaps the replacement.
-        if (onePass)
-            from = found + replacement.size();
-        else
-            from = found >= pattern.size() - 1 ? found - (pattern.size() - 1) : 0;
+        from = found + replacement.size();
     }
     return result;
 }

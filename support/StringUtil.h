@@ -20,9 +20,9 @@ std::string TrimRight(const std::string& text);
 std::string ToUpper(const std::string& text);
 std::string ToLower(const std::string& text);
 
-// Replaces until no occurrence is left, so a replacement can create new ones
-// ('abbb', 'ab' -> 'a' gives 'a'). An empty pattern is logged and changes
-// nothing; a replacement that contains the pattern is applied in one pass.
+// Replaces every occurrence in one forward pass, going on after each inserted
+// replacement ('abbb', 'ab' -> 'a' gives 'abb'). An empty pattern is logged
+// and changes nothing.
 std::string ReplaceAll(const std::string& text, const std::string& pattern,
                        const std::string& replacement);
 std::string ReplaceChar(const std::string& text, char a, char b);

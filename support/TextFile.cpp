@@ -1,6 +1,13 @@
 #include "support/TextFile.h"
 
+#include "app/Log.h"
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -32,15 +39,36 @@ bool TextFile::WriteLines(const std::vector<std::string>& lines) { return Write(
 
 bool TextFile::AppendLines(const std::vector<std::string>& lines) { return Write(lines, "ae"); }
 
+FILE* TextFile::OpenForReading()
+{
+    // Non-blocking, so a FIFO or a device of this name cannot hang the open;
+    // only a regular file is read.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        WriteLog(path + ": not a regular file, not read");
+        close(fd);
+        errno = EINVAL;
+        return nullptr;
+    }
+    FILE* file = fdopen(fd, "r");
+    if (file == nullptr)
+        close(fd);
+    return file;
+}
+
 std::vector<std::string> TextFile::ReadLines()
 {
     std::vector<std::string> lines;
-    FILE* file = std::fopen(path.c_str(), "re");
+    endReached = true;
+    FILE* file = OpenForReading();
     if (file == nullptr) {
         error = true;
-        endReached = true;
         return lines;
     }
+    size_t lineNumber = 0;
     for (;;) {
         std::string line;
         size_t stored = 0;
@@ -48,25 +76,28 @@ std::vector<std::string> TextFile::ReadLines()
         int c = std::getc(file);
         if (c == EOF)
             break;
-        while (c != EOF && c != '\n' && stored < longestLine) {
+        ++lineNumber;
+        while (c != EOF && c != '\n') {
             if (c == '\0')
                 cut = true;
-            else if (!cut)
+            else if (!cut && stored < longestLine)
                 line += static_cast<char>(c);
             ++stored;
             c = std::getc(file);
         }
-        // A line longer than the buffer, or a read error, ends the reading
-        // and the line is dropped.
-        if ((c != EOF && c != '\n') || std::ferror(file))
+        if (std::ferror(file))
             break;
-        lines.push_back(line);
+        // A line too long for the buffer is skipped alone; the rest is read on.
+        if (stored > longestLine)
+            WriteLog(path + ": line " + std::to_string(lineNumber) + " longer than " +
+                     std::to_string(longestLine) + " bytes, skipped");
+        else
+            lines.push_back(line);
         if (c == EOF)
             break;
     }
     if (std::ferror(file))
         error = true;
-    endReached = true;
     std::fclose(file);
     return lines;
 }

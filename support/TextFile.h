@@ -2,6 +2,7 @@
 // within each operation.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,11 @@ public:
     // Each line followed by "\n"; true when every write succeeded.
     bool WriteLines(const std::vector<std::string>& lines);
     bool AppendLines(const std::vector<std::string>& lines);
-    // The lines without their "\n" (a "\r" stays). Lines are read through a
-    // 256-byte buffer: a line longer than 255 bytes ends the reading, dropping
-    // it and every later line; an embedded zero byte cuts its line short.
+    // The lines without their "\n" (a "\r" stays). A line longer than 255
+    // bytes is logged and skipped; an embedded zero byte cuts its line short.
+    // Only a regular file is read: anything else (a FIFO, a folder) is logged
+    // and sets the error flag, as does a file that cannot be opened or a read
+    // error part-way (the lines before it are returned).
     std::vector<std::string> ReadLines();
     // Every line followed by "\r\n".
     std::string ReadAllText();
@@ -25,6 +28,7 @@ public:
     const std::string& Path() const { return path; }
 
 private:
+    FILE* OpenForReading();
     bool Write(const std::vector<std::string>& lines, const char* mode);
 
     std::string path;

@@ -17,9 +17,9 @@ public:
     void SetPosition(int32_t newX, int32_t newY) override { SetPositionReshowing(newX, newY); }
     void Show() override { ShowAndPaint(); }
     void ShowMapped() override { ButtonCustom::Show(); }
-    // Fills width x height as FillRectangle counts them (the last column and
-    // row stay) with the colour of what holds the button.
-    void Hide() override { HideFilling(DrawingForm(), 0, ContainerBackColor()); }
+    // Covers the whole extent, bevel included, with the colour of what holds
+    // the button.
+    void Hide() override { HideFilling(DrawingForm(), 1, ContainerBackColor()); }
     void SetText(const std::string& caption) override;
     void Click(uint64_t point) override;
     void MouseDown(uint64_t point) override;

@@ -5,6 +5,7 @@
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/ToolkitColours.h"
+#include "gui/Registry.h"
 #include "support/Packing.h"
 
 namespace {
@@ -17,6 +18,13 @@ CellControl::CellControl(GUIElement* parentForm) : Child(parentForm)
     type = kTypeCell;
     tabStop = false;
     repaintWithContainer = true;
+}
+
+void CellControl::Create()
+{
+    if (!created && id == 0)
+        id = ++NextElementId;
+    CreateVisible();
 }
 
 void CellControl::SetText(const std::string& newText)

@@ -12,7 +12,9 @@ class CellControl : public Child {
 public:
     explicit CellControl(GUIElement* parentForm);
 
-    void Create() override { CreateVisible(); }
+    // Takes an identifier without copying it into userData, which stays what
+    // the cell's owner set.
+    void Create() override;
     void SetText(const std::string& newText) override;
     void Paint() override;
     void Show() override { ShowAndPaint(); }

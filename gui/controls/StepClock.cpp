@@ -5,7 +5,6 @@
 #include <ctime>
 
 LoopClockFn LoopClock = MonotonicMs;
-LoopWaitFn LoopWait = WaitForInput;
 
 uint64_t MonotonicMs()
 {

@@ -31,7 +31,8 @@ private:
 
 // The loop's clock and wait, replaceable so that tests drive the loop in
 // simulated time: LoopClock gives monotonic milliseconds (CLOCK_MONOTONIC by
-// default), LoopWait waits on the X connection like WaitForInput (the default).
+// default), LoopWait waits on the X connection like WaitForInput and also
+// wakes for a stop signal (the default, in app/EventLoop.cpp).
 using LoopClockFn = uint64_t (*)();
 using LoopWaitFn = int (*)(int fd, int timeoutMs);
 extern LoopClockFn LoopClock;

@@ -233,7 +233,7 @@ void TextBoxCustom::DrawCells(bool full, int position)
     const int32_t background = CurrentBackground();
     const int32_t foreground = enabled ? textColor : kDisabledGrey;
     const int align = CellAlign();
-    const int cellCount = std::min(rows * columns, static_cast<int>(cells.size()));
+    const int cellCount = DrawableCells();
 
     // Without a window the walk still keeps the buffer and the records' indexes.
     std::optional<DrawContext> context;
@@ -245,7 +245,8 @@ void TextBoxCustom::DrawCells(bool full, int position)
 
     int column = 0, row = 0;
     for (int i = 0; i <= maxLength; ++i) {
-        if (row >= rows) {
+        // A box too large for its cell records draws only as many cells.
+        if (row >= rows || row * columns + column >= cellCount) {
             // Typed past the last visible cell: erased again, with a beep.
             if (i < maxLength)
                 editBuffer[static_cast<size_t>(i)] = ' ';
@@ -305,11 +306,13 @@ bool TextBoxCustom::FitsText(const std::string& candidate, int position) const
 {
     const int columns = Columns();
     const int rows = Rows();
-    if (columns <= 0 || rows <= 0)
+    // Longer than the buffer, the text would lose its end to FillBuffer.
+    if (columns <= 0 || rows <= 0 || static_cast<int>(candidate.size()) > maxLength)
         return false;
+    const int drawable = DrawableCells();
     int column = 0, row = 0;
     for (int i = 0; i <= maxLength; ++i) {
-        if (row >= rows || row * columns + column >= rows * columns)
+        if (row >= rows || row * columns + column >= drawable)
             return false;
         const char ch = i < static_cast<int>(candidate.size()) ? candidate[static_cast<size_t>(i)] : ' ';
         if (ch == kCarriageReturn) {
@@ -325,9 +328,14 @@ bool TextBoxCustom::FitsText(const std::string& candidate, int position) const
     return false;
 }
 
+int TextBoxCustom::DrawableCells() const
+{
+    return std::min(Rows() * Columns(), static_cast<int>(cells.size()));
+}
+
 int TextBoxCustom::CellOfPos(int position) const
 {
-    const int cellCount = std::min(Rows() * Columns(), static_cast<int>(cells.size()));
+    const int cellCount = DrawableCells();
     for (int c = 0; c < cellCount; ++c)
         if (cells[static_cast<size_t>(c)].index == position)
             return c;
@@ -406,8 +414,7 @@ void TextBoxCustom::MoveCaret(KeySym keysym)
         const int old = caretPos;
         const int cell = CellOfPos(caretPos);
         const int below = cell + columns;
-        const int cellCount = std::min(Rows() * columns, static_cast<int>(cells.size()));
-        if (cell >= 0 && below < cellCount && cells[static_cast<size_t>(below)].index < reach)
+        if (cell >= 0 && below < DrawableCells() && cells[static_cast<size_t>(below)].index < reach)
             caretPos = cells[static_cast<size_t>(below)].index;
         else
             Beep();

@@ -80,7 +80,11 @@ private:
     // The buffer's text into text, before the buffer goes.
     void SyncText();
     static void Beep();
+    // False for a text longer than maxLength or laid out past the last
+    // drawable cell before position.
     bool FitsText(const std::string& candidate, int position) const;
+    // The cells drawn: the grid, or as many as there are records.
+    int DrawableCells() const;
     int CellOfPos(int position) const;
     void MoveCaret(KeySym keysym);
     void PlaceCaret(uint64_t point);

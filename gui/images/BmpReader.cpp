@@ -137,11 +137,18 @@ std::string SourceText(const unsigned char* file, const BmpLayout& layout, const
     std::string text = "int w" + name + " = " + std::to_string(layout.width) + ";\n";
     text += "int h" + name + " = " + std::to_string(layout.height) + ";\n\n";
     text += "char img" + name + "[] = {\n";
-    for (size_t i = 0; i < layout.colourEntries; ++i) {
-        const unsigned char* entry = file + layout.colourTable + i * kColourEntryBytes;
-        AppendHex(text, entry[2]);
-        AppendHex(text, entry[1]);
-        AppendHex(text, entry[0]);
+    // Always the 16 entries a PaletteImage reads: a shorter table is padded
+    // with black, entries a 4-bit index cannot reach are left out.
+    for (size_t i = 0; i < static_cast<size_t>(kPaletteEntries); ++i) {
+        if (i < layout.colourEntries) {
+            const unsigned char* entry = file + layout.colourTable + i * kColourEntryBytes;
+            AppendHex(text, entry[2]);
+            AppendHex(text, entry[1]);
+            AppendHex(text, entry[0]);
+        } else {
+            for (int channel = 0; channel < 3; ++channel)
+                AppendHex(text, 0);
+        }
     }
     text += '\n';
     for (int32_t r = 0; r < layout.height; ++r) {

@@ -53,13 +53,15 @@ void MyImage::Paint()
     const uint64_t at = ToFormPoint(x, y);
     const int32_t px = PointX(at), py = PointY(at);
 
-    if (source != nullptr && picture == nullptr) {
+    if (source != nullptr && picture == nullptr && !sourceRefused) {
         RgbBuffer rgb = DecodePaletteImage(width, height, source);
         if (rgb) {
             picture = CreateImageFromRgb(this, rgb.get(), width, height,
                                          static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
             ownsPicture = picture != nullptr;
         }
+        // Logged where it failed; every later paint would log it again.
+        sourceRefused = picture == nullptr;
     }
     DrawContext drawing(form);
     if (picture != nullptr)
@@ -92,6 +94,7 @@ void MyImage::SetPaletteImage(const PaletteImage* image)
     FreeOwnedPicture();
     picture = nullptr;
     source = image;
+    sourceRefused = false;
     PaintIfCreated();
 }
 

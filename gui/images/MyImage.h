@@ -20,7 +20,12 @@ public:
     MyImage(const MyImage&) = delete;
     MyImage& operator=(const MyImage&) = delete;
 
-    void SetSize(int32_t newWidth, int32_t newHeight) override { SetSizeReshowing(newWidth, newHeight); }
+    // A new size gives a source that could not be converted another try.
+    void SetSize(int32_t newWidth, int32_t newHeight) override
+    {
+        sourceRefused = false;
+        SetSizeReshowing(newWidth, newHeight);
+    }
     void SetPosition(int32_t newX, int32_t newY) override { SetPositionReshowing(newX, newY); }
     void Show() override { ShowAndPaint(); }
     void ShowMapped() override { Show(); }
@@ -48,5 +53,6 @@ private:
     XImage* picture = nullptr;
     const PaletteImage* source = nullptr;
     bool ownsPicture = false;  // picture was converted from source
+    bool sourceRefused = false; // source failed to convert at this size (logged once)
     bool border = false;
 };

@@ -8,6 +8,31 @@
 #include "tests/common/TempDir.h"
 
 #include <cstdlib>
+#include <malloc.h>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BRUVO_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define BRUVO_ASAN 1
+#endif
+#ifdef BRUVO_ASAN
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
+namespace {
+// Bytes the process holds on the heap now.
+size_t HeapInUse()
+{
+#ifdef BRUVO_ASAN
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+}  // namespace
 
 TEST(Application, FreeFunctionsAnswerZeroWithoutAnApplication)
 {
@@ -35,6 +60,35 @@ TEST(Application, OpensTheDisplayAndReadsTheScreen)
     EXPECT_EQ(first.GetDisplay(), nullptr);
     EXPECT_FALSE(first.CloseScreen());
     EXPECT_TRUE(ReadFileBytes("log.txt").empty());
+}
+
+TEST(Application, DestructionWithoutCloseScreenFreesTheVisualList)
+{
+    TempDir dir;
+    dir.Enter();
+    // What one visual list costs on this server.
+    size_t listBytes = 0;
+    {
+        Application probe("probe");
+        ASSERT_FALSE(probe.HasFailed());
+        XVisualInfo wanted{};
+        wanted.screen = probe.GetScreen();
+        wanted.depth = probe.GetDepth();
+        int count = 0;
+        XFree(XGetVisualInfo(probe.GetDisplay(), VisualScreenMask | VisualDepthMask, &wanted, &count));
+        listBytes = sizeof(XVisualInfo) * static_cast<size_t>(count);
+        ASSERT_GT(count, 0);
+    }
+    constexpr int kRounds = 40;
+    for (int warmUp = 0; warmUp < 3; ++warmUp)
+        Application("warm-up");
+    const size_t before = HeapInUse();
+    for (int round = 0; round < kRounds; ++round)
+        Application("round");
+    const size_t after = HeapInUse();
+    // A leaked list each round would add kRounds lists; allow a few for noise.
+    EXPECT_LT(after > before ? after - before : 0, listBytes * kRounds / 4)
+        << "one list is " << listBytes << " bytes";
 }
 
 TEST(Application, FailsAndLogsWithoutADisplay)

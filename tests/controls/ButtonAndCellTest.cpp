@@ -135,6 +135,10 @@ TEST_F(ControlsTest, AButtonFaceTakesTheFormsColourAndDrawsItsBevel)
     EXPECT_GT(CountColour(26, 24, 68, 22, 0x000000), 0) << "the caption in black";
     ok.Hide();
     EXPECT_EQ(Pixel(50, 30), 0x336699u) << "hidden: covered with the form's colour";
+    // The whole 80 x 30 extent, the bevel's right and bottom lines included.
+    EXPECT_EQ(CountColour(20, 20, 80, 30, 0x336699), 80 * 30);
+    EXPECT_EQ(Pixel(99, 35), 0x336699u) << "right bevel line left behind";
+    EXPECT_EQ(Pixel(60, 49), 0x336699u) << "bottom bevel line left behind";
     EXPECT_FALSE(ok.IsCreated());
 
     RecordingForm plain("plain", 400, 0, 200, 100);
@@ -212,6 +216,25 @@ TEST_F(ControlsTest, CellColoursAndBorders)
     cell->Hide();
     EXPECT_EQ(Pixel(110, 40), 0xAAAAAAu) << "hiding covers one pixel more with the form's colour";
     EXPECT_FALSE(cell->IsCreated());
+}
+
+TEST_F(ControlsTest, ShowingALabelCellKeepsTheUserDataItsOwnerSet)
+{
+    form->Create();
+    cell = std::make_unique<CellControl>(form.get());
+    cell->GetUserDataRef() = 4242;
+    cell->Show();
+    EXPECT_NE(cell->GetId(), 0u);
+    EXPECT_EQ(cell->GetUserDataRef(), 4242u);
+    cell->Hide();
+    cell->Show();
+    EXPECT_EQ(cell->GetUserDataRef(), 4242u);
+
+    // A button still copies its identifier, as before.
+    ButtonCustom& ok = MakeButton(20, 60);
+    ok.GetUserDataRef() = 7;
+    ok.Show();
+    EXPECT_EQ(ok.GetUserDataRef(), static_cast<uint64_t>(ok.GetId()));
 }
 
 }  // namespace

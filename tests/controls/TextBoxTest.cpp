@@ -177,6 +177,36 @@ TEST_F(TextBoxTest, TypingPastTheLastVisibleCellIsErasedWithABeep)
     EXPECT_EQ(beeps.Count(), 1);
 }
 
+TEST_F(TextBoxTest, AnInsertionThatWouldPushACharacterOutBeepsAndChangesNothing)
+{
+    TextBoxCustom& full = MakeBox("abcdefghij");
+    full.SetMaxLength(10);
+    full.SetDeleteShifts(true);
+    // Delete at the end finds nothing; then x before the j would push the j
+    // past maxLength.
+    Type(Join({XK_Delete, XK_Left}, Letters("x")));
+    EXPECT_EQ(full.GetText(), "abcdefghij");
+    EXPECT_EQ(beeps.Count(), 1);
+    Type(Join({XK_BackSpace}, Letters("x")));
+    EXPECT_EQ(full.GetText(), "abcdefghxj") << "with room again the insertion is taken";
+    EXPECT_EQ(beeps.Count(), 1);
+}
+
+TEST_F(TextBoxTest, TypingPastTheLastCellRecordOfAHugeBoxIsErasedWithABeep)
+{
+    // 100 x 20 cells, more than the 1600 records a box keeps.
+    TextBoxCustom& huge = MakeBox("", 6, 30);
+    huge.SetMaxLength(2000);
+    huge.SetSize(6 + 100 * huge.GetCellWidth(), 6 + 20 * huge.GetLineHeight());
+    ASSERT_EQ(huge.Columns(), 100);
+    ASSERT_EQ(huge.Rows(), 20);
+    huge.SetText(std::string(1599, 'a'));
+    Type(Letters("bc"));
+    EXPECT_EQ(huge.GetText(), std::string(1599, 'a') + "b") << "the c had no cell to show in";
+    EXPECT_EQ(huge.GetCaretPos(), 1600);
+    EXPECT_EQ(beeps.Count(), 1);
+}
+
 TEST_F(TextBoxTest, MultiLineEnterBreaksTheLineAndUpDownMoveBetweenRows)
 {
     TextBoxCustom& lines = MakeBox("", 200, 80);

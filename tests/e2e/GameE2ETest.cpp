@@ -13,6 +13,7 @@
 #include <X11/keysym.h>
 
 #include <chrono>
+#include <csignal>
 #include <iostream>
 #include <set>
 #include <string>
@@ -150,14 +151,11 @@ bool WaitForPicture(GameProcess& game, int timeoutMs)
     }
     return false;
 }
-}  // namespace
 
-// Three lives lost in level 2's first hole, a name typed into the Classifica
-// dialog, the line in the table, and the title showing it.
-TEST(GameEndToEnd, LastLifeTakesANameIntoTheTableAndTheTitleShowsIt)
+// Starts a game and loses the three lives in level 2's first hole, which
+// brings up the name dialog.
+void LoseEveryLife(GameProcess& game)
 {
-    GameProcess game;
-    ASSERT_TRUE(game.Start()) << game.Problem();
     GameProcess::Pause(1500);  // the title is loading
     game.Key(XK_g);
     ASSERT_TRUE(WaitForStrip(game, 5000));
@@ -175,7 +173,16 @@ TEST(GameEndToEnd, LastLifeTakesANameIntoTheTableAndTheTitleShowsIt)
         XFlush(game.GetDisplay());
         ASSERT_TRUE(WaitForPicture(game, 5000)) << "no death, life " << life;
     }
+}
+}  // namespace
 
+// Three lives lost in level 2's first hole, a name typed into the Classifica
+// dialog, the line in the table, and the title showing it.
+TEST(GameEndToEnd, LastLifeTakesANameIntoTheTableAndTheTitleShowsIt)
+{
+    GameProcess game;
+    ASSERT_TRUE(game.Start()) << game.Problem();
+    ASSERT_NO_FATAL_FAILURE(LoseEveryLife(game));
     const Window dialog = game.FindWindow("Classifica", 5000);
     ASSERT_NE(dialog, 0u);
     EXPECT_EQ(game.SizeOf(dialog), std::make_pair(250, 115));
@@ -301,4 +308,21 @@ TEST(GameEndToEnd, PShowsPausedOverTheFrozenFrameAndPAgainTakesItAway)
     ASSERT_TRUE(bannerPixels(&fill, &ink));
     EXPECT_LT(fill, 100) << "the box stayed after resuming";
     EXPECT_EQ(game.Close(), 0);
+}
+
+// Ended from outside while the name is being entered: the dialog closes as
+// the window manager closes it, so the result is in the table, and the game
+// ends normally.
+TEST(GameEndToEnd, TerminatedDuringTheNameEntryKeepsTheResult)
+{
+    GameProcess game;
+    ASSERT_TRUE(game.Start()) << game.Problem();
+    ASSERT_NO_FATAL_FAILURE(LoseEveryLife(game));
+    ASSERT_NE(game.FindWindow("Classifica", 5000), 0u);
+    game.Type("luigi");
+    EXPECT_EQ(game.Signal(SIGTERM), 0);
+    const std::string table = game.Read("Data/Bruvo Stage Krodel/Score/Classifica.txt");
+    EXPECT_EQ(table.substr(0, 9), "00000000 ");
+    EXPECT_EQ(table.size() >= 8 ? table.substr(table.size() - 8) : table, "Level 2\n");
+    EXPECT_NE(game.Read("log.txt").find("Closing on signal 15"), std::string::npos);
 }

@@ -239,6 +239,18 @@ int GameProcess::Close()
     if (pid <= 0)
         return -1;
     RequestClose(window);
+    return WaitForExit();
+}
+
+int GameProcess::Signal(int number)
+{
+    if (pid <= 0 || kill(pid, number) != 0)
+        return -1;
+    return WaitForExit();
+}
+
+int GameProcess::WaitForExit()
+{
     for (int waited = 0; waited < 10000; waited += 50) {
         int status = 0;
         const pid_t ended = waitpid(pid, &status, WNOHANG);

@@ -55,8 +55,11 @@ public:
     // Asks the window manager way to close the game window and waits for the
     // program to end: its exit status, or -1 when it did not end in time.
     int Close();
+    // Sends the game a signal and waits for it to end, as Close does.
+    int Signal(int number);
 
 private:
+    int WaitForExit();
     Window Search(Window under, const std::string& title);
 
     TempDir folder;

@@ -7,8 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
+#include <functional>
 
+#include <fcntl.h>
+#include <ftw.h>
+#include <grp.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -35,6 +43,40 @@ std::string TenLines()
     for (int i = 10; i >= 1; --i)
         text += Line(i * 1000, "Player" + std::to_string(i), i) + "\n";
     return text;
+}
+
+constexpr uid_t kNobody = 65534;   // the unprivileged user and group
+constexpr int kChildWaitMs = 60000;
+
+int ChownToNobody(const char* path, const struct stat*, int, FTW*)
+{
+    return lchown(path, kNobody, kNobody);
+}
+
+// Runs body in a child process; when the tests run as root (which ignores
+// permission bits) the child first becomes the unprivileged user, after the
+// folder is handed to it. Gives the body's exit code, or -1 when the child
+// died, could not drop its privileges or did not end in time.
+int InChildProcess(const std::string& folder, const std::function<int()>& body)
+{
+    const bool root = geteuid() == 0;
+    if (root && nftw(folder.c_str(), ChownToNobody, 16, FTW_PHYS) != 0)
+        return -1;
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (root && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            _exit(120);
+        _exit(body());
+    }
+    int status = 0;
+    for (int waited = 0; waited < kChildWaitMs; waited += 10) {
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) && WEXITSTATUS(status) != 120 ? WEXITSTATUS(status) : -1;
+        usleep(10 * 1000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -1;
 }
 
 class ScoreTableTest : public ::testing::Test {
@@ -131,12 +173,14 @@ TEST_F(ScoreTableTest, LineStartingWithALetterSortsFirst)
     EXPECT_EQ(Stored(), "hello\n00099999 Top          Level 8\n" + Line(5, "Low", 1) + "\n");
 }
 
-TEST_F(ScoreTableTest, OverlongLineEndsTheReading)
+TEST_F(ScoreTableTest, OverlongLineIsSkippedAlone)
 {
     Store(Line(300, "Before", 2) + "\n" + std::string(300, '9') + "\n" + Line(900, "After", 5) + "\n");
-    EXPECT_EQ(table.Load(), std::vector<std::string>{Line(300, "Before", 2)});
+    EXPECT_EQ(table.Load(), (std::vector<std::string>{Line(300, "Before", 2), Line(900, "After", 5)}));
+    EXPECT_FALSE(table.Unreadable());
     EXPECT_TRUE(table.AddScore(100, Rest("New", 1)));
-    EXPECT_EQ(Stored(), Line(300, "Before", 2) + "\n" + Line(100, "New", 1) + "\n");
+    EXPECT_EQ(Stored(), Line(900, "After", 5) + "\n" + Line(300, "Before", 2) + "\n" + Line(100, "New", 1) + "\n");
+    EXPECT_NE(dir.Read("log.txt").find("line 2 longer than 255 bytes, skipped"), std::string::npos);
 }
 
 TEST_F(ScoreTableTest, FolderThatCannotBeMadeFails)
@@ -151,11 +195,10 @@ TEST_F(ScoreTableTest, FolderThatCannotBeMadeFails)
     EXPECT_EQ(dir.Read("Data/Bruvo Stage Krodel"), "a plain file where the folder should be");
 }
 
-TEST_F(ScoreTableTest, UnwritableTemporaryLeavesTheOldTable)
+TEST_F(ScoreTableTest, FolderInPlaceOfTheTemporaryFailsTheSaveWithALogLine)
 {
     Store(TenLines());
-    // Root ignores permission bits, so block the temporary name with a folder
-    // (that has something in it, so it is not ours to remove either).
+    // A folder with something in it is not ours to remove.
     const std::string blocker = std::string(kFolder) + "/" + ScoreTable::kTemporaryName;
     ASSERT_EQ(mkdir(blocker.c_str(), 0777), 0);
     dir.Write(blocker + "/inside", "x");
@@ -163,9 +206,23 @@ TEST_F(ScoreTableTest, UnwritableTemporaryLeavesTheOldTable)
     EXPECT_FALSE(table.Save({Line(99999, "Best", 8)}));
     EXPECT_FALSE(table.Failed());
     EXPECT_EQ(Stored(), TenLines());
-    EXPECT_TRUE(table.AddScore(99999, Rest("Best", 8)));   // the folder was there
+    EXPECT_FALSE(table.AddScore(99999, Rest("Best", 8)));
     EXPECT_EQ(Stored(), TenLines());
     EXPECT_EQ(dir.Read(blocker + "/inside"), "x");
+    const std::string line = blocker + ": cannot be created (Is a directory), the result is not saved\n";
+    EXPECT_EQ(dir.Read("log.txt"), line + line);
+}
+
+TEST_F(ScoreTableTest, LinkInPlaceOfTheTemporaryIsNotFollowed)
+{
+    Store(TenLines());
+    dir.Write("elsewhere", "keep");
+    const std::string link = std::string(kFolder) + "/" + ScoreTable::kTemporaryName;
+    ASSERT_EQ(symlink(dir.File("elsewhere").c_str(), link.c_str()), 0);
+    EXPECT_FALSE(table.AddScore(99999, Rest("Best", 8)));
+    EXPECT_EQ(Stored(), TenLines());
+    EXPECT_EQ(dir.Read("elsewhere"), "keep");
+    EXPECT_NE(dir.Read("log.txt").find(link + ": cannot be created ("), std::string::npos);
 }
 
 int writesLeft = 0;
@@ -178,7 +235,7 @@ ssize_t FailAfterSomeWrites(int fd, const void* data, size_t size)
     return write(fd, data, size);
 }
 
-TEST_F(ScoreTableTest, FailureInTheMiddleOfASaveLeavesTheOldTable)
+TEST_F(ScoreTableTest, FullDiscFailsTheSaveWithALogLineAndKeepsTheOldTable)
 {
     Store(TenLines());
     writesLeft = 1;
@@ -188,8 +245,11 @@ TEST_F(ScoreTableTest, FailureInTheMiddleOfASaveLeavesTheOldTable)
     EXPECT_FALSE(FileExists(std::string(kFolder) + "/" + ScoreTable::kTemporaryName));
 
     writesLeft = 3;
-    EXPECT_TRUE(table.AddScore(99999, Rest("Best", 8)));   // a failed write is not a failure here
+    EXPECT_FALSE(table.AddScore(99999, Rest("Best", 8)));
     EXPECT_EQ(Stored(), TenLines());
+    const std::string line = std::string(kFolder) + "/" + ScoreTable::kTemporaryName +
+                             ": cannot be written (No space left on device), the result is not saved\n";
+    EXPECT_EQ(dir.Read("log.txt"), line + line);
 
     ScoreTable::SetWriteFunction(nullptr);
     EXPECT_TRUE(table.Save({Line(99999, "Best", 8)}));
@@ -204,6 +264,105 @@ TEST_F(ScoreTableTest, SaveKeepsTheFilePermissions)
     struct stat info {};
     ASSERT_EQ(stat(kFile, &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// What an unprivileged player meets, run in a child process: 1 when AddScore
+// answered true, 0 when it answered false.
+int AddScoreInChild(const std::string& folder)
+{
+    return InChildProcess(folder, [] {
+        ScoreTable table(kTitle);
+        return table.AddScore(99999, Rest("Best", 8)) ? 1 : 0;
+    });
+}
+
+TEST_F(ScoreTableTest, TableThatCannotBeReadIsNeverReplaced)
+{
+    for (mode_t mode : {0000, 0200}) {
+        SCOPED_TRACE(mode);
+        Store(TenLines());
+        ASSERT_EQ(chmod(kFile, mode), 0);
+        unlink("log.txt");
+        EXPECT_EQ(AddScoreInChild(dir.Path()), 0);
+        EXPECT_EQ(Stored(), TenLines());
+        struct stat info {};
+        ASSERT_EQ(stat(kFile, &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, mode);
+        EXPECT_EQ(dir.Read("log.txt"),
+                  std::string(kFile) + ": cannot be read whole (Permission denied), kept as it is\n"
+                  "Classifica.txt: the result is not saved, the table is kept as it is\n");
+    }
+}
+
+TEST_F(ScoreTableTest, ReadOnlyTableAndFolderAreLeftAsTheyAre)
+{
+    Store(TenLines());
+    ASSERT_EQ(chmod(kFile, 0444), 0);
+    EXPECT_EQ(AddScoreInChild(dir.Path()), 0);
+    EXPECT_EQ(Stored(), TenLines());
+    EXPECT_EQ(dir.Read("log.txt"),
+              std::string(kFile) + ": cannot be written (Permission denied), the result is not saved\n");
+
+    ASSERT_EQ(chmod(kFile, 0644), 0);
+    ASSERT_EQ(chmod(kFolder, 0555), 0);
+    unlink("log.txt");
+    EXPECT_EQ(AddScoreInChild(dir.Path()), 0);
+    EXPECT_EQ(Stored(), TenLines());
+    EXPECT_EQ(dir.Read("log.txt"), std::string(kFolder) + "/" + ScoreTable::kTemporaryName +
+                                       ": cannot be created (Permission denied), the result is not saved\n");
+
+    // The same user with the folder writable again saves: the refusals came
+    // from the permissions, not from the child.
+    ASSERT_EQ(chmod(kFolder, 0755), 0);
+    EXPECT_EQ(AddScoreInChild(dir.Path()), 1);
+    EXPECT_EQ(table.Load().front(), Line(99999, "Best", 8));
+}
+
+TEST_F(ScoreTableTest, ImmutableTableFailsTheSaveWithALogLine)
+{
+    Store(TenLines());
+    int fd = open(kFile, O_RDONLY);
+    ASSERT_GE(fd, 0);
+    int flags = 0;
+    if (ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0 || (flags |= FS_IMMUTABLE_FL, ioctl(fd, FS_IOC_SETFLAGS, &flags)) != 0) {
+        close(fd);
+        GTEST_SKIP() << "this file system or user cannot make a file immutable";
+    }
+    const bool added = table.AddScore(99999, Rest("Best", 8));
+    flags &= ~FS_IMMUTABLE_FL;
+    ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    close(fd);
+    EXPECT_FALSE(added);
+    EXPECT_EQ(Stored(), TenLines());
+    EXPECT_NE(dir.Read("log.txt").find(std::string(kFile) + ": cannot be"), std::string::npos);
+    EXPECT_FALSE(FileExists(std::string(kFolder) + "/" + ScoreTable::kTemporaryName));
+}
+
+TEST_F(ScoreTableTest, SpecialFileNamedLikeTheTableIsNoTableAndIsKept)
+{
+    ASSERT_EQ(ScoreTable::ScoreFolder(kTitle), std::string(kFolder) + "/");
+    ASSERT_EQ(mkfifo(kFile, 0666), 0);
+    // Opening a FIFO for reading waits for a writer: in a child, so a hang
+    // fails the test instead of stopping the run.
+    EXPECT_EQ(InChildProcess(dir.Path(), [] {
+                  ScoreTable table(kTitle);
+                  const bool refused = !table.AddScore(99999, Rest("Best", 8));
+                  return refused && table.Unreadable() ? 7 : 0;
+              }), 7);
+    struct stat info {};
+    ASSERT_EQ(lstat(kFile, &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(dir.Read("log.txt"), std::string(kFile) + ": not a regular file, read as no table and never replaced\n"
+                                   "Classifica.txt: the result is not saved, the table is kept as it is\n");
+
+    ASSERT_EQ(unlink(kFile), 0);
+    ASSERT_EQ(mkdir(kFile, 0755), 0);
+    EXPECT_TRUE(table.Load().empty());
+    EXPECT_TRUE(table.Unreadable());
+    EXPECT_FALSE(table.AddScore(99999, Rest("Best", 8)));
+    EXPECT_FALSE(table.Save({Line(1, "A", 1)}));
+    ASSERT_EQ(lstat(kFile, &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
 }
 
 } // namespace

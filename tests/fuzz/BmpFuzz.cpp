@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#ifdef BRUVO_LIBFUZZER
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     for (int bits : {24, 8, 4}) {
@@ -16,3 +17,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     return 0;
 }
+#endif

@@ -115,6 +115,27 @@ TEST_F(FormGamesTest, AMissingBackgroundIsLoggedAndTheCurrentPicturesStay)
     EXPECT_EQ(PixelOf(form->GetScreenBuffer(), 5, 5), Background(5, 5));
 }
 
+TEST_F(FormGamesTest, ABackgroundThatCannotBeReadBecomesBlackAndTheLevelKeepsItsBuffers)
+{
+    MakeForm();
+    LoadBackground();
+    // There, but reading it fails: a folder of that name.
+    ASSERT_EQ(mkdir("Data/folder.bin", 0755), 0);
+    form->RenderSfondo("Data/folder.bin");
+    EXPECT_EQ(Log(), "Errore loading Data/folder.bin\n");
+    for (XImage* layer : {form->GetSfondo(), form->GetScena(), form->GetScreenBuffer()}) {
+        ASSERT_NE(layer, nullptr);
+        EXPECT_EQ(layer->width, 800);
+        EXPECT_EQ(layer->height, 640);
+        for (int32_t y = 0; y < 640; y += 37)
+            for (int32_t x = 0; x < 800; x += 29)
+                ASSERT_EQ(PixelOf(layer, x, y), 0u) << x << "," << y;
+    }
+    // The black picture covered the loading text on the window.
+    for (int32_t x = 10; x < 200; x += 3)
+        ASSERT_EQ(WindowPixel(form, x, 65), 0u) << x;
+}
+
 TEST_F(FormGamesTest, AShortBackgroundIsLoggedAndItsMissingPartIsBlack)
 {
     MakeForm();

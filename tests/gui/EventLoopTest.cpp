@@ -3,6 +3,8 @@
 
 #include <X11/keysym.h>
 #include <chrono>
+#include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -167,6 +169,24 @@ TEST_F(EventLoopTest, CharacterKeysAreHeldInTheKeyTable)
     EXPECT_EQ(CountOf("form:KeyPress 97"), 1);
     EXPECT_EQ(IsCharKeyDown(300), 0);
     EXPECT_EQ(IsCharKeyDown(-1), 0);
+}
+
+TEST_F(EventLoopTest, ReleaseClearsTheEntryItsPressSetWhateverTheModifiers)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    int upperWhileHeld = 0, upperAfterRelease = -1, lowerAfterRelease = -1;
+    Script script(&form);
+    script.Then([&] { form.SetFocus(); Key(XK_Shift_L, true); });
+    script.Then([&] { Key(XK_a, true); });
+    // Shift goes up first: the release of a now translates as 'a'.
+    script.Then([&] { upperWhileHeld = IsCharKeyDown('A'); Key(XK_Shift_L, false); });
+    script.Then([&] { Key(XK_a, false); });
+    script.Then([&] { upperAfterRelease = IsCharKeyDown('A'); lowerAfterRelease = IsCharKeyDown('a'); });
+    script.Run();
+    EXPECT_EQ(upperWhileHeld, -1);
+    EXPECT_EQ(upperAfterRelease, 0) << "entry 65 stuck after the release";
+    EXPECT_EQ(lowerAfterRelease, 0);
 }
 
 TEST_F(EventLoopTest, ADisabledFormGetsOnlyMouseDownAndClick)
@@ -453,6 +473,64 @@ TEST_F(EventLoopTest, WithoutTimersTheLoopBlocksUntilAnEventArrives)
     EXPECT_LE(LoopCounters.events - before.events, 8u) << "woken only by the window's own events";
     EXPECT_LT(cpuUsed, 0.1) << "the loop slept in XNextEvent";
     EXPECT_EQ(CountOf("form:QueryClose"), 1);
+    QuitRequested = false;
+}
+
+TEST_F(EventLoopTest, StopSignalsCloseLikeTheWindowManager)
+{
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(number);
+        Calls().clear();
+        TempDir logFolder;
+        logFolder.Enter();
+        RecordingForm form("form", 0, 0, 300, 200);
+        RecordingForm dialog("dialog", 400, 0, 100, 100, true);
+        form.Create();
+        dialog.Create();
+        dialog.SetQueryCloseHandler(&AllowClose);
+        closeAllowed = true;
+        bool dialogClosedInRun = false;
+        Script script(&form);
+        script.Then([&] { kill(getpid(), number); });
+        // Never reached: the signal ends the loop before the next step.
+        script.Then([&] { dialogClosedInRun = true; });
+        script.Run();
+        EXPECT_EQ(script.StepsDone(), 1u);
+        EXPECT_FALSE(dialogClosedInRun);
+        EXPECT_EQ(CountOf("dialog:QueryClose"), 1);
+        EXPECT_EQ(CountOf("dialog:Close"), 1);
+        EXPECT_EQ(CountOf("form:QueryClose"), 1);
+        EXPECT_EQ(CountOf("form:Close"), 1);
+        EXPECT_FALSE(dialog.IsCreated());
+        EXPECT_EQ(logFolder.Read("log.txt"),
+                  "Closing on signal " + std::to_string(number) + " (" + strsignal(number) + ")\n");
+        QuitRequested = false;
+    }
+    // Outside the loop the signals have their usual meaning again.
+    struct sigaction current {};
+    sigaction(SIGTERM, nullptr, &current);
+    EXPECT_EQ(current.sa_handler, SIG_DFL);
+}
+
+TEST_F(EventLoopTest, StopSignalWakesALoopWithoutTimers)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    Sync();
+    TempDir logFolder;
+    logFolder.Enter();
+    const pid_t parent = getpid();
+    const pid_t sender = fork();
+    if (sender == 0) {
+        usleep(300 * 1000);
+        kill(parent, SIGTERM);
+        _exit(0);
+    }
+    ASSERT_GT(sender, 0);
+    form.Run();   // blocked waiting on the connection until the signal
+    waitpid(sender, nullptr, 0);
+    EXPECT_EQ(CountOf("form:QueryClose"), 1);
+    EXPECT_TRUE(form.IsClosed());
     QuitRequested = false;
 }
 

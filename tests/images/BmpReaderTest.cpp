@@ -83,6 +83,15 @@ TEST_F(BmpReaderTest, Reads8BitIndicesThroughTheColourTable)
         }
 }
 
+std::string Repeated(const std::string& piece, int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
+// A two-entry table is padded to the 16 entries a PaletteImage reads.
 TEST_F(BmpReaderTest, Reads4BitOddWidthAndExportsTheSourceText)
 {
     // Top row 1 0 1, bottom row 0 1 0; the unused low nibble of each row's
@@ -101,10 +110,21 @@ TEST_F(BmpReaderTest, Reads4BitOddWidthAndExportsTheSourceText)
     EXPECT_EQ(Bytes(picture), expected);
     EXPECT_EQ(dir.Read("Data/x.bmp.c"),
               "int wX = 3;\nint hX = 2;\n\nchar imgX[] = {\n"
-              "0x11,0x22,0x33,0xAA,0xBB,0xCC,\n"
+              "0x11,0x22,0x33,0xAA,0xBB,0xCC," + Repeated("0x00,", 42) + "\n"
               "0x01,0x0F,\n"
               "0x10,0x1F,\n"
               "};\n\n");
+}
+
+TEST_F(BmpReaderTest, ExportAlwaysHas16PaletteEntries)
+{
+    // 256 entries in the table of a 4-bit file: only 16 can be indexed.
+    std::vector<uint32_t> palette(256, 0x445566);
+    dir.Write("Data/x.bmp", BuildBmp(4, 2, 1, palette, [](int32_t, int32_t) { return 1u; }));
+    ASSERT_TRUE(ReadBmp4("Data/x.bmp"));
+    const std::vector<std::string> lines = Split(dir.Read("Data/x.bmp.c"), "\n");
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(Count(lines[4], "0x"), 48u) << lines[4];
 }
 
 TEST_F(BmpReaderTest, ExportOfASixteenColourFileHas48PaletteValues)

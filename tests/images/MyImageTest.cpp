@@ -98,6 +98,22 @@ TEST_F(MyImageTest, PaletteSourceIsConvertedOnFirstPaintAndFlipped)
     DestroyImage(picture);
 }
 
+TEST_F(MyImageTest, ASourceThatCannotBeConvertedIsLoggedOnce)
+{
+    MyImage image(form, &kSource, 0, 0);
+    image.SetPosition(30, 30);
+    image.Show();
+    image.Paint();
+    image.Paint();
+    EXPECT_EQ(image.GetImage(), nullptr);
+    EXPECT_EQ(Log(), "DecodePaletteImage: size 0 x 0\n");
+    // Given a size, it is converted.
+    image.SetSize(4, 2);
+    ASSERT_NE(image.GetImage(), nullptr);
+    EXPECT_EQ(PixelAt(Win(), 30, 31), 0xFF0000u);
+    EXPECT_EQ(Log(), "DecodePaletteImage: size 0 x 0\n");
+}
+
 TEST_F(MyImageTest, BorderIsDarkTopLeftAndLightBottomRight)
 {
     XImage* picture = Solid(10, 8, 0x00FF00);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -115,6 +116,26 @@ TEST_F(JoystickTest, LinesAreTrimmedMalformedOnesSkippedLaterOnesWin)
               "MaxValueDownCfg= 12\n");
 }
 
+TEST_F(JoystickTest, ValuesBeyond32BitsAreRefusedNotWrapped)
+{
+    dir.Write("joystick.cfg",
+              "MaxValueLeftCfg= 4294967295\n"
+              "MinValueLeftCfg= -2147483649\n"
+              "MaxValueRightCfg= 99999999999999999999999\n"
+              "AixsXCfg= 2147483647\n"
+              "AixsYCfg= -2147483648\n");
+    JoystickSettings settings = ReadJoystickSettings("joystick.cfg");
+    EXPECT_EQ(settings.MaxValueLeftCfg, -1);
+    EXPECT_EQ(settings.MinValueLeftCfg, -1);
+    EXPECT_EQ(settings.MaxValueRightCfg, -1);
+    EXPECT_EQ(settings.AixsXCfg, INT32_MAX);
+    EXPECT_EQ(settings.AixsYCfg, INT32_MIN);
+    EXPECT_EQ(Log().substr(0, Log().find("Reading file")),
+              "joystick.cfg: MaxValueLeftCfg= 4294967295 does not fit 32 bits, ignored\n"
+              "joystick.cfg: MinValueLeftCfg= -2147483649 does not fit 32 bits, ignored\n"
+              "joystick.cfg: MaxValueRightCfg= 99999999999999999999999 does not fit 32 bits, ignored\n");
+}
+
 TEST_F(JoystickTest, DisabledInTheFileOpensNothingAndLogsNoFailure)
 {
     MakeDevice();
@@ -188,6 +209,35 @@ TEST_F(JoystickTest, DirectionsOutliveTheObject)
     }
     Joystick again(-1, prefix, FakeClock);
     EXPECT_TRUE(again.JoystickRight());
+}
+
+TEST_F(JoystickTest, LostAndFoundDeviceStartsWithNoDirection)
+{
+    // The game makes a Joystick for each poll: a lost device shows as a
+    // failed open, a found one as a successful open whose initial-state
+    // reports are not applied.
+    dir.Write("joystick.cfg", kDefaultFile);
+    MakeDevice();
+    {
+        Joystick joystick(-1, prefix, FakeClock);
+        OpenWriter();
+        Send(30000, 2, 0);
+        EXPECT_TRUE(joystick.JoystickRight());
+        close(writer);
+        writer = -1;
+    }
+    ASSERT_EQ(unlink((prefix + "0").c_str()), 0);
+    {
+        Joystick lost(-1, prefix, FakeClock);
+        EXPECT_FALSE(lost.IsOpened());
+    }
+    MakeDevice();
+    Joystick found(-1, prefix, FakeClock);
+    ASSERT_TRUE(found.IsOpened());
+    OpenWriter();
+    Send(30000, 0x82, 0);
+    EXPECT_FALSE(found.JoystickRight());
+    EXPECT_FALSE(found.JoystickLeft());
 }
 
 TEST_F(JoystickTest, DeviceIndexNamesTheDevice)

@@ -57,6 +57,22 @@ std::string Wav(const std::string& data)
     return wav + data;
 }
 
+// Reaps pid within a generous bound; -1 (after killing it) when it did not end.
+int ReapWithin(pid_t pid, int timeoutMs)
+{
+    int status = 0;
+    for (int waited = 0; waited < timeoutMs; waited += 10) {
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return status;
+        usleep(10 * 1000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -1;
+}
+
+constexpr int kEndWaitMs = 30000;
+
 class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -255,6 +271,49 @@ TEST_F(SoundTest, EndedSoundsLeaveNoZombie)
     errno = 0;
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
+}
+
+TEST_F(SoundTest, RepeatingSoundStopsWhenThePlayerFails)
+{
+    // aplay cannot open a sound card that is not there: the repetition must
+    // end instead of starting aplay again and again.
+    dir.Write(".asoundrc", "pcm.!default {\n  type hw\n  card 99\n}\n");
+    dir.Write("Data/ding.wav", Wav(Samples(kSampleRate / 20)));
+    SoundPlayer player;
+    player.PlaySound("Data/ding.wav", true);
+    const pid_t child = player.Pid();
+    ASSERT_GT(child, 0);
+    const int status = ReapWithin(child, kEndWaitMs);
+    ASSERT_NE(status, -1) << "the repeating child went on after aplay failed";
+    EXPECT_TRUE(WIFEXITED(status));
+}
+
+TEST_F(SoundTest, DestroyingThePlayerEndsARepeatingSoundOnly)
+{
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    UseSlowDevice();
+    dir.Write("Data/ding.wav", Wav(Samples(kSampleRate * 10)));
+    pid_t repeating = 0, once = 0;
+    {
+        SoundPlayer music;
+        music.PlaySound("Data/ding.wav", true);
+        repeating = music.Pid();
+        SoundPlayer effect;
+        effect.PlaySound("Data/ding.wav", false);
+        once = effect.Pid();
+    }
+    ASSERT_GT(repeating, 0);
+    ASSERT_GT(once, 0);
+    const int status = ReapWithin(repeating, kEndWaitMs);
+    ASSERT_NE(status, -1);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+    // The sound played once is left to finish: it is still running here.
+    EXPECT_EQ(waitpid(once, nullptr, WNOHANG), 0);
+    kill(once, SIGTERM);
+    while (waitpid(-1, nullptr, 0) > 0) {
+    }
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -104,6 +105,13 @@ TEST(FileUtil, CopyFileAndFingerprint)
     dir.Write("empty", "");
     EXPECT_FALSE(CopyFile(dir.File("empty"), dir.File("copy")));
     EXPECT_FALSE(CopyFile(dir.File("source"), dir.File("none/copy")));
+    EXPECT_FALSE(CopyFile(dir.Path(), dir.File("copy")));
+    ASSERT_EQ(chmod(dir.File("old").c_str(), 0640), 0);
+    EXPECT_TRUE(CopyFile(dir.File("source"), dir.File("old")));
+    struct stat kept {};
+    ASSERT_EQ(stat(dir.File("old").c_str(), &kept), 0);
+    EXPECT_EQ(kept.st_mode & 0777, 0640u);
+    EXPECT_EQ(ListFiles(dir.Path()).size(), 3u);   // source, old, empty: no temporary left
 
     // Spans several 10240-byte chunks, so the position must carry across them.
     unsigned char expected[16] = {};
@@ -117,6 +125,35 @@ TEST(FileUtil, CopyFileAndFingerprint)
     EXPECT_EQ(FileFingerprint(dir.File("short")), "11AB0000000000000000000000000000");
     EXPECT_EQ(FileFingerprint(dir.File("missing")), std::string(32, '0'));
     EXPECT_EQ(FileFingerprint(dir.Path()), std::string(32, '0'));
+}
+
+TEST(FileUtil, CopyFileWorksInBoundedMemory)
+{
+    // A sparse file as large as a quarter of a gigabyte costs nothing to make;
+    // reading it whole into memory would raise the peak resident size by as
+    // much (and a file larger than memory would end the program).
+    constexpr off_t kSize = off_t(256) << 20;     // bytes
+    constexpr long kAllowedGrowth = 64 << 10;     // KiB of peak resident size
+    TempDir dir;
+    {
+        int fd = open(dir.File("big").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(ftruncate(fd, kSize), 0);
+        ASSERT_EQ(pwrite(fd, "end", 3, kSize - 3), 3);
+        close(fd);
+    }
+    rusage before {};
+    getrusage(RUSAGE_SELF, &before);
+    ASSERT_TRUE(CopyFile(dir.File("big"), dir.File("copy")));
+    rusage after {};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, kAllowedGrowth);
+    EXPECT_EQ(FileSize(dir.File("copy")), kSize);
+    std::ifstream copy(dir.File("copy"), std::ios::binary);
+    copy.seekg(kSize - 3);
+    std::string tail(3, '\0');
+    copy.read(&tail[0], 3);
+    EXPECT_EQ(tail, "end");
 }
 
 TEST(TextFile, WritesAppendsAndReadsLines)
@@ -147,18 +184,42 @@ TEST(TextFile, WritesAppendsAndReadsLines)
     EXPECT_TRUE(folder.Failed());
 }
 
-TEST(TextFile, ALineLongerThan255BytesEndsTheReading)
+TEST(TextFile, ALineLongerThan255BytesIsSkippedAlone)
 {
     TempDir dir;
+    dir.Enter();
     const std::string longest(255, 'x');
     dir.Write("fits.txt", "first\n" + longest + "\nlast\n");
     EXPECT_EQ(TextFile(dir.File("fits.txt")).ReadLines(), (Lines{"first", longest, "last"}));
     dir.Write("end.txt", "first\n" + longest);
     EXPECT_EQ(TextFile(dir.File("end.txt")).ReadLines(), (Lines{"first", longest}));
-    dir.Write("long.txt", "first\n" + longest + "y\nlast\n");
-    EXPECT_EQ(TextFile(dir.File("long.txt")).ReadLines(), Lines{"first"});
+    EXPECT_FALSE(FileExists("log.txt"));
+
+    dir.Write("long.txt", "first\n" + longest + "y\nlast\n" + std::string(1000, 'z') + "\nend");
+    TextFile longFile(dir.File("long.txt"));
+    EXPECT_EQ(longFile.ReadLines(), (Lines{"first", "last", "end"}));
+    EXPECT_FALSE(longFile.Failed());
     dir.Write("crlf.txt", "first\n" + std::string(255, 'x') + "\r\nlast\n");
-    EXPECT_EQ(TextFile(dir.File("crlf.txt")).ReadLines(), Lines{"first"});
+    EXPECT_EQ(TextFile(dir.File("crlf.txt")).ReadLines(), (Lines{"first", "last"}));
+    EXPECT_EQ(dir.Read("log.txt"),
+              dir.File("long.txt") + ": line 2 longer than 255 bytes, skipped\n" +
+              dir.File("long.txt") + ": line 4 longer than 255 bytes, skipped\n" +
+              dir.File("crlf.txt") + ": line 2 longer than 255 bytes, skipped\n");
+}
+
+TEST(TextFile, AFifoIsRefusedWithoutBlocking)
+{
+    TempDir dir;
+    dir.Enter();
+    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0666), 0);
+    // Reading would wait for a writer for ever; the alarm turns that into a
+    // failure instead of a hung test.
+    alarm(60);
+    TextFile fifo(dir.File("fifo"));
+    EXPECT_EQ(fifo.ReadLines(), Lines{});
+    alarm(0);
+    EXPECT_TRUE(fifo.Failed());
+    EXPECT_EQ(dir.Read("log.txt"), dir.File("fifo") + ": not a regular file, not read\n");
 }
 
 TEST(BinaryFile, ReadsAndWritesRanges)

@@ -23,14 +23,17 @@ TEST(StringUtil, CaseChangeLeavesHighBytes)
     EXPECT_EQ(ToLower("ABZ az \xC8"), "abz az \xC8");
 }
 
-TEST(StringUtil, ReplaceAllRescansAndHandlesEdges)
+TEST(StringUtil, ReplaceAllMakesOneForwardPass)
 {
-    EXPECT_EQ(ReplaceAll("abbb", "ab", "a"), "a");
-    EXPECT_EQ(ReplaceAll("aaab", "ab", "b"), "b");  // a new match starts before the old one
+    // What a replacement forms with the text around it is not replaced again.
+    EXPECT_EQ(ReplaceAll("abbb", "ab", "a"), "abb");
+    EXPECT_EQ(ReplaceAll("aaab", "ab", "b"), "aab");
+    EXPECT_EQ(ReplaceAll("aab", "ab", "bbaa"), "abbaa");   // rescanning grew this for ever
+    EXPECT_EQ(ReplaceAll("abab", "ab", "bbaa"), "bbaabbaa");
     EXPECT_EQ(ReplaceAll("x-y-z", "-", ""), "xyz");
     EXPECT_EQ(ReplaceAll("abc", "abcd", "z"), "abc");
     EXPECT_EQ(ReplaceAll("banana", "na", "NA"), "baNANA");
-    // A replacement holding the pattern would grow for ever; it is applied once.
+    EXPECT_EQ(ReplaceAll("aaaa", "aa", "a"), "aa");
     EXPECT_EQ(ReplaceAll("a.b", ".", ".."), "a..b");
     EXPECT_EQ(ReplaceChar("a\\b\\c", '\\', '/'), "a/b/c");
     EXPECT_EQ(ReplaceChar("aaa", 'a', 'a'), "aaa");

@@ -1,0 +1,315 @@
+#include "tools/soak/SoakProcess.h"
+
+#include <X11/Xlib.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kStartWaitMs = 30000;   // for the server, the window manager and the game window
+constexpr int kPollMs = 50;
+constexpr int kFirstDisplay = 400;   // display numbers tried: 400 to 999
+constexpr int kDisplayRange = 600;
+
+void Sleep(int milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// Forks and execs argv with the environment changes given ("NAME=value"),
+// in folder when not empty, standard output and error to outputPath.
+pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& folder,
+            const std::string& outputPath)
+{
+    std::vector<char*> args;
+    for (const std::string& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid;
+    // Nothing outlives a soak tool that was killed.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (!folder.empty() && chdir(folder.c_str()) != 0)
+        _exit(127);
+    for (const std::string& entry : env)
+        putenv(const_cast<char*>(entry.c_str()));
+    const int out = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out >= 0) {
+        dup2(out, STDOUT_FILENO);
+        dup2(out, STDERR_FILENO);
+    }
+    const int in = open("/dev/null", O_RDONLY);
+    if (in >= 0)
+        dup2(in, STDIN_FILENO);
+    for (int fd = 3; fd < 1024; ++fd)
+        close(fd);
+    execvp(args[0], args.data());
+    _exit(127);
+}
+
+void Stop(pid_t& pid)
+{
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    for (int waited = 0; waited < 5000; waited += kPollMs) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) {
+            pid = -1;
+            return;
+        }
+        Sleep(kPollMs);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    pid = -1;
+}
+
+bool CopyExecutable(const std::string& from, const std::string& to)
+{
+    std::ifstream in(from, std::ios::binary);
+    std::ofstream out(to, std::ios::binary | std::ios::trunc);
+    out << in.rdbuf();
+    out.close();
+    return in.good() && out.good() && chmod(to.c_str(), 0755) == 0;
+}
+
+std::string ReadWhole(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The fields of /proc/<pid>/stat after the command's closing parenthesis:
+// [0] is the state, [1] the parent, [11] and [12] user and system ticks.
+std::vector<std::string> StatFields(const std::string& pid)
+{
+    const std::string stat = ReadWhole("/proc/" + pid + "/stat");
+    const size_t close = stat.rfind(')');
+    std::vector<std::string> fields;
+    if (close == std::string::npos)
+        return fields;
+    std::istringstream rest(stat.substr(close + 1));
+    for (std::string field; rest >> field;)
+        fields.push_back(field);
+    return fields;
+}
+
+// True once the window manager frames a new window: it then handles the
+// game's windows too (it announces itself before it does).
+bool WindowManagerFrames(Display* display)
+{
+    const Window root = DefaultRootWindow(display);
+    const Window probe = XCreateSimpleWindow(display, root, 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(display, probe);
+    XSync(display, False);
+    bool framed = false;
+    for (int waited = 0; waited < kStartWaitMs && !framed; waited += kPollMs) {
+        Window rootReturn = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display, probe, &rootReturn, &parent, &children, &count)) {
+            framed = parent != root;
+            if (children != nullptr)
+                XFree(children);
+        }
+        if (!framed)
+            Sleep(kPollMs);
+    }
+    XDestroyWindow(display, probe);
+    XSync(display, False);
+    return framed;
+}
+
+} // namespace
+
+SoakDesktop::~SoakDesktop()
+{
+    Stop(manager);
+    Stop(server);
+}
+
+bool SoakDesktop::Start(std::string* problem)
+{
+    // A display number nobody uses: neither its lock file nor a socket of
+    // that name (an X server whose lock file is gone may still hold its
+    // abstract socket, and clients would reach that server instead).
+    const std::string sockets = ReadWhole("/proc/net/unix");
+    std::mt19937 random(static_cast<uint32_t>(getpid()));
+    int number = -1;
+    for (int attempt = 0; attempt < 100 && number < 0; ++attempt) {
+        const int candidate = kFirstDisplay + static_cast<int>(random() % kDisplayRange);
+        const std::string name = "/tmp/.X11-unix/X" + std::to_string(candidate);
+        struct stat lock {};
+        if (stat(("/tmp/.X" + std::to_string(candidate) + "-lock").c_str(), &lock) != 0 &&
+            sockets.find(name + "\n") == std::string::npos)
+            number = candidate;
+    }
+    if (number < 0) {
+        *problem = "no free display number";
+        return false;
+    }
+    display = ":" + std::to_string(number);
+    server = Spawn({"Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {}, "", "/dev/null");
+    Display* connection = nullptr;
+    for (int waited = 0; waited < kStartWaitMs && connection == nullptr; waited += kPollMs) {
+        if (waitpid(server, nullptr, WNOHANG) == server) {
+            server = -1;
+            break;
+        }
+        connection = XOpenDisplay(display.c_str());
+        if (connection == nullptr)
+            Sleep(kPollMs);
+    }
+    if (connection == nullptr) {
+        *problem = "Xvfb did not start on " + display + " (is it installed?)";
+        return false;
+    }
+    manager = Spawn({"openbox", "--sm-disable"}, {"DISPLAY=" + display}, "", "/dev/null");
+    const bool managed = WindowManagerFrames(connection);
+    XCloseDisplay(connection);
+    if (!managed)
+        *problem = "openbox did not start (is it installed?)";
+    return managed;
+}
+
+SoakGame::SoakGame(std::string gameDir, std::string display) : gameDir(std::move(gameDir)), display(std::move(display))
+{
+}
+
+SoakGame::~SoakGame()
+{
+    if (pid > 0 && !ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+}
+
+bool SoakGame::Start(std::string* problem)
+{
+    char made[] = "/tmp/bruvo_soak.XXXXXX";
+    if (mkdtemp(made) == nullptr) {
+        *problem = "cannot make a temporary folder";
+        return false;
+    }
+    folder = made;
+    // The links in Data/ must not depend on where the tool was started.
+    char* absolute = realpath(gameDir.c_str(), nullptr);
+    if (absolute == nullptr) {
+        *problem = "no folder " + gameDir;
+        return false;
+    }
+    gameDir = absolute;
+    std::free(absolute);
+    if (!CopyExecutable(gameDir + "/bruvo", folder + "/bruvo")) {
+        *problem = "cannot copy " + gameDir + "/bruvo";
+        return false;
+    }
+    mkdir((folder + "/Data").c_str(), 0777);
+    DIR* data = opendir((gameDir + "/Data").c_str());
+    if (data == nullptr) {
+        *problem = "no " + gameDir + "/Data: build the game first";
+        return false;
+    }
+    while (dirent* entry = readdir(data)) {
+        const std::string name = entry->d_name;
+        if (entry->d_type == DT_REG && symlink((gameDir + "/Data/" + name).c_str(), (folder + "/Data/" + name).c_str()) != 0) {
+            *problem = "cannot link " + name;
+            closedir(data);
+            return false;
+        }
+    }
+    closedir(data);
+    std::ofstream(folder + "/.asoundrc") << "pcm.!default {\n  type null\n}\n";
+    pid = Spawn({"./bruvo"}, {"DISPLAY=" + display, "HOME=" + folder}, folder, folder + "/stdout.txt");
+    if (pid < 0) {
+        *problem = "cannot start the game";
+        return false;
+    }
+    return true;
+}
+
+ProcessSample SoakGame::Sample() const
+{
+    ProcessSample sample;
+    if (pid <= 0 || ended)
+        return sample;
+    const std::string self = std::to_string(pid);
+    std::istringstream status(ReadWhole("/proc/" + self + "/status"));
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            sample.rssKb = std::atol(line.c_str() + 6);
+    if (DIR* fds = opendir(("/proc/" + self + "/fd").c_str())) {
+        while (dirent* entry = readdir(fds))
+            sample.descriptors += entry->d_name[0] != '.';
+        closedir(fds);
+        --sample.descriptors;   // the listing's own descriptor
+    }
+    if (DIR* all = opendir("/proc")) {
+        while (dirent* entry = readdir(all)) {
+            if (entry->d_name[0] < '0' || entry->d_name[0] > '9')
+                continue;
+            const std::vector<std::string> fields = StatFields(entry->d_name);
+            sample.children += fields.size() > 1 && fields[1] == self;
+        }
+        closedir(all);
+    }
+    struct stat log {};
+    if (stat((folder + "/log.txt").c_str(), &log) == 0)
+        sample.logBytes = static_cast<long>(log.st_size);
+    const std::vector<std::string> fields = StatFields(self);
+    if (fields.size() > 12)
+        sample.cpuSeconds = (std::atof(fields[11].c_str()) + std::atof(fields[12].c_str())) / sysconf(_SC_CLK_TCK);
+    return sample;
+}
+
+bool SoakGame::Running()
+{
+    if (ended)
+        return false;
+    if (waitpid(pid, &status, WNOHANG) == pid)
+        ended = true;
+    return !ended;
+}
+
+bool SoakGame::WaitForExit(int timeoutMs)
+{
+    for (int waited = 0; waited <= timeoutMs; waited += kPollMs) {
+        if (!Running())
+            return true;
+        Sleep(kPollMs);
+    }
+    return false;
+}
+
+bool SoakGame::ExitedNormally() const
+{
+    return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string SoakGame::HowItEnded() const
+{
+    if (!ended)
+        return "still running";
+    if (WIFSIGNALED(status))
+        return std::string("killed by signal ") + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status)) + ")";
+    return "exit status " + std::to_string(WEXITSTATUS(status));
+}

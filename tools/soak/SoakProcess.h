@@ -1,0 +1,62 @@
+// The processes of a soak run: a private X server with a window manager, and
+// the game itself in a folder of its own, watched through /proc.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+// A private Xvfb on a display number it picks itself, with openbox managing
+// its windows; both are stopped at destruction.
+class SoakDesktop {
+public:
+    SoakDesktop() = default;
+    ~SoakDesktop();
+    SoakDesktop(const SoakDesktop&) = delete;
+    SoakDesktop& operator=(const SoakDesktop&) = delete;
+
+    bool Start(std::string* problem);
+    const std::string& DisplayName() const { return display; }
+
+private:
+    pid_t server = -1;
+    pid_t manager = -1;
+    std::string display;
+};
+
+// What the watched process holds at one moment.
+struct ProcessSample {
+    long rssKb = 0;            // resident set size
+    int descriptors = 0;       // open file descriptors
+    int children = 0;          // child processes, ended ones not yet reaped included
+    long logBytes = 0;         // size of the game's log.txt
+    double cpuSeconds = 0.0;   // user and system time used so far
+};
+
+// The game started from a temporary folder: the executable copied in, Data/
+// a folder of links to the generated files (so the score table stays in the
+// folder), sounds sent to ALSA's null device. The folder is left for the
+// reader to look at.
+class SoakGame {
+public:
+    SoakGame(std::string gameDir, std::string display);
+    ~SoakGame();
+    SoakGame(const SoakGame&) = delete;
+    SoakGame& operator=(const SoakGame&) = delete;
+
+    bool Start(std::string* problem);
+    const std::string& Folder() const { return folder; }
+    ProcessSample Sample() const;
+    // False once the game has ended (it is reaped then).
+    bool Running();
+    bool WaitForExit(int timeoutMs);
+    bool ExitedNormally() const;
+    std::string HowItEnded() const;
+
+private:
+    std::string gameDir;
+    std::string display;
+    std::string folder;
+    pid_t pid = -1;
+    bool ended = false;
+    int status = 0;
+};
