@@ -1,5 +1,5 @@
 // Timers: stepped directly with TickAll, and fired by the running loop.
-#include "GuiTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 
 using namespace guitest;
 
