@@ -448,8 +448,12 @@ public:
         if (QuitRequested)
             return true;
         ++LoopCounters.idleWaits;
-        // Input, or a failed wait, goes on to the next event.
-        return LoopWait(ConnectionNumber(display), clock.MsToNextStep(LoopClock())) == 0;
+        if (LoopWait(ConnectionNumber(display), clock.MsToNextStep(LoopClock())) == 0)
+            return true;
+        // The input may be only an error reply, which XPending reads and hands
+        // to the error handler: with no event behind it, XNextEvent would block
+        // until the next real event and stop the timers meanwhile.
+        return XPending(display) == 0;
     }
 
 private:
