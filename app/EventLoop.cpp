@@ -27,9 +27,6 @@ EventLoopCounters LoopCounters;
 
 namespace {
 
-// While events stay queued this long without a break, timer steps are handed
-// over between them anyway, so a flood of events cannot stop the clock.
-constexpr uint64_t kQueueBusyMs = 200;
 constexpr int kLookupBufferSize = 50;  // bytes XLookupString may write
 
 // Forms handed to DeleteAfterEvent while an event was being handled.
@@ -435,7 +432,11 @@ public:
         const uint64_t now = LoopClock();
         if (XPending(display) == 0)
             queueFreeMs = now;
-        else if (now - queueFreeMs < kQueueBusyMs)
+        else if (now - queueFreeMs < StepClock::kStepMs)
+            // Events a step caused, or input in a burst: they come first. Once
+            // events have kept the queue busy for a step's time, due steps go
+            // between them, so game time keeps up under a steady stream and
+            // the catch-up limit drops steps only after a real stall.
             return false;
         while (!QuitRequested && clock.DueSteps(LoopClock()) > 0) {
             clock.StepTaken();
@@ -448,7 +449,10 @@ public:
         if (QuitRequested)
             return true;
         ++LoopCounters.idleWaits;
-        if (LoopWait(ConnectionNumber(display), clock.MsToNextStep(LoopClock())) == 0)
+        const int ready = LoopWait(ConnectionNumber(display), clock.MsToNextStep(LoopClock()));
+        // The queue was empty all through the wait.
+        queueFreeMs = LoopClock();
+        if (ready == 0)
             return true;
         // The input may be only an error reply, which XPending reads and hands
         // to the error handler: with no event behind it, XNextEvent would block

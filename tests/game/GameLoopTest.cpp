@@ -134,3 +134,29 @@ TEST(GameLoop, AnErrorReplyWithNoEventBehindItLeavesTheFrameClockRunning)
     EXPECT_FALSE(wokenUp) << "the loop waited for an event after the error";
     EXPECT_NEAR(f.game->ticks - before, 500 / static_cast<int>(StepClock::kStepMs), 1);
 }
+
+TEST(GameLoop, EventsThatKeepTheQueueBusyCostNoGameTime)
+{
+    GameFixture f;
+    ASSERT_TRUE(f.Ready());
+    Display* display = f.app->GetDisplay();
+    const uint64_t origin = f.game->GetPosition();
+    const int x = PointX(origin) + 200, y = PointY(origin) + 300;
+    SimulatedLoop loop(f.game);
+    constexpr int kMotions = 60;
+    constexpr uint64_t kHandlingMs = 3;  // simulated, per motion: 180 ms with events always queued
+    loop.At(100, [&] {
+        for (int i = 0; i < kMotions; ++i)
+            FakeMotion(display, x + i % 2, y);
+    });
+    int handled = 0;
+    f.game->onMouseMove = [&] {
+        ++handled;
+        loop.Advance(kHandlingMs);
+    };
+    const int before = f.game->ticks;
+    loop.RunUntil(1000);
+    f.game->onMouseMove = nullptr;
+    EXPECT_GE(handled, kMotions - 1);
+    EXPECT_NEAR(f.game->ticks - before, 1000 / static_cast<int>(StepClock::kStepMs), 1);
+}
