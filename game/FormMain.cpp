@@ -161,6 +161,9 @@ int FormMain::OnKeyPress(char character)
     case GameState::Playing:
         if (key == 'P') {
             gameState = GameState::Paused;
+            // A player blinking through its spawn grace is not left hidden for the pause.
+            if (player != nullptr && !player->IsPlaced())
+                DrawSprite(player);
             banner.Show(*this, "PAUSED", kPausedY);
         }
         else if (key == 'N')
