@@ -184,6 +184,16 @@ int FormMain::OnKeyPress(char character)
     return 1;
 }
 
+void FormMain::OnKeyUp(KeySym keysym)
+{
+    FormGames::OnKeyUp(keysym);
+    // Keys that type nothing (arrows, Shift) end state 6 when they are let go,
+    // as the typing keys do through OnKeyPress. The loop drops releases whose
+    // press came before the game had the focus, as the one that closed the name form.
+    if (gameState == GameState::ScoreRecorded)
+        RunApp();
+}
+
 void FormMain::OnTick()
 {
     if (inTick)
