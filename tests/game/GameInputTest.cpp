@@ -1,6 +1,7 @@
 // Keys as a player presses them, through real X events and the real event
-// loop (in simulated time): the focus going elsewhere, Caps Lock, and keys
-// held across the opening of the name dialog.
+// loop (in simulated time): the focus going elsewhere, Caps Lock, keys held
+// across the opening of the name dialog, and the key that leaves the
+// recorded score for the title.
 #include <gtest/gtest.h>
 
 #include "forms/FormNamePlayer.h"
@@ -173,4 +174,23 @@ TEST_F(GameInputTest, AKeyHeldAsTheNameDialogOpensTypesNothingThere)
     EXPECT_GE(repeatPairs, 1) << "no auto-repeat reached the dialog";
     ASSERT_NE(f.game->GetNameForm(), nullptr);
     EXPECT_EQ(f.game->GetNameForm()->GetNameBox()->GetText(), "bno");
+}
+
+TEST_F(GameInputTest, PressAnyKeyWaitsForAKeyPressedAfterTheNameWasEntered)
+{
+    StandAt(376);
+    f.game->SetLives(1);
+    SimulatedLoop loop(f.game);
+    GameState afterHeldKey = GameState::Building;
+    loop.At(10, [&] { f.game->PlayerDies(); });  // the last life: the name dialog
+    loop.At(20, [&] { Tap(XK_a); });
+    loop.At(30, [&] { FakeKey(display, XK_Shift_L, true); });  // held as the name is entered
+    loop.At(40, [&] { Tap(XK_Return); });
+    loop.At(60, [&] { FakeKey(display, XK_Shift_L, false); });
+    loop.At(80, [&] { afterHeldKey = f.game->GetGameState(); });
+    loop.At(100, [&] { Tap(XK_Left); });  // types nothing
+    loop.RunUntil(200);
+
+    EXPECT_EQ(afterHeldKey, GameState::ScoreRecorded) << "a key pressed in the dialog does not count";
+    EXPECT_EQ(f.game->GetGameState(), GameState::Title);
 }
