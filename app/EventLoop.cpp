@@ -429,14 +429,14 @@ public:
             clock.Restart(LoopClock());
             return false;
         }
+        // Events a step caused, or input in a burst, come first. Once events
+        // have kept the queue busy for a step's time, due steps go between
+        // them, so game time keeps up under a steady stream and the catch-up
+        // limit drops steps only after a real stall.
         const uint64_t now = LoopClock();
         if (XPending(display) == 0)
             queueFreeMs = now;
         else if (now - queueFreeMs < StepClock::kStepMs)
-            // Events a step caused, or input in a burst: they come first. Once
-            // events have kept the queue busy for a step's time, due steps go
-            // between them, so game time keeps up under a steady stream and
-            // the catch-up limit drops steps only after a real stall.
             return false;
         while (!QuitRequested && clock.DueSteps(LoopClock()) > 0) {
             clock.StepTaken();

@@ -189,7 +189,7 @@ void FormMain::OnKeyUp(KeySym keysym)
     FormGames::OnKeyUp(keysym);
     // Keys that type nothing (arrows, Shift) end state 6 when they are let go,
     // as the typing keys do through OnKeyPress. The loop drops releases whose
-    // press came before the game had the focus, as the one that closed the name form.
+    // press the game did not get, such as a key held in the name form as it closed.
     if (gameState == GameState::ScoreRecorded)
         RunApp();
 }
