@@ -16,8 +16,9 @@ mkdir -p "$game_dir/Data"
 install -m 0755 "$here/build/game/bruvo" "$game_dir/bruvo"
 find "$here/build/game/Data" -maxdepth 1 -type f \( -name '*.bin' -o -name '*.wav' -o -name '*.xpm' \) \
     -exec install -m 0644 {} "$game_dir/Data/" \;
-# In the desktop's menu too, with the game's icon.
-"$here/tools/install-desktop-entry.sh" "$game_dir"
+# In the desktop's menu too, with the game's icon; the game starts without it.
+"$here/tools/install-desktop-entry.sh" "$game_dir" ||
+    echo "Warning: the desktop menu entry could not be written; the game starts anyway." >&2
 
 if [[ -z "${DISPLAY:-}" ]]; then
     echo "No X display: Bruvo Stage Krodel is a game for the X Window System." >&2

@@ -33,9 +33,6 @@ EventLoopCounters LoopCounters;
 
 namespace {
 
-// While events stay queued this long without a break, timer steps are handed
-// over between them anyway, so a flood of events cannot stop the clock.
-constexpr uint64_t kQueueBusyMs = 200;
 constexpr int kLookupBufferSize = 50;  // bytes XLookupString may write
 
 // Forms handed to DeleteAfterEvent while an event was being handled.
@@ -534,10 +531,14 @@ public:
             clock.Restart(LoopClock());
             return false;
         }
+        // Events a step caused, or input in a burst, come first. Once events
+        // have kept the queue busy for a step's time, due steps go between
+        // them, so game time keeps up under a steady stream and the catch-up
+        // limit drops steps only after a real stall.
         const uint64_t now = LoopClock();
         if (XPending(display) == 0)
             queueFreeMs = now;
-        else if (now - queueFreeMs < kQueueBusyMs)
+        else if (now - queueFreeMs < StepClock::kStepMs)
             return false;
         while (!QuitRequested && clock.DueSteps(LoopClock()) > 0) {
             clock.StepTaken();
@@ -550,8 +551,15 @@ public:
         if (QuitRequested)
             return true;
         ++LoopCounters.idleWaits;
-        // Input, or a failed wait, goes on to the next event.
-        return LoopWait(ConnectionNumber(display), clock.MsToNextStep(LoopClock())) == 0;
+        const int ready = LoopWait(ConnectionNumber(display), clock.MsToNextStep(LoopClock()));
+        // The queue was empty all through the wait.
+        queueFreeMs = LoopClock();
+        if (ready == 0)
+            return true;
+        // The input may be only an error reply, which XPending reads and hands
+        // to the error handler: with no event behind it, XNextEvent would block
+        // until the next real event and stop the timers meanwhile.
+        return XPending(display) == 0;
     }
 
 private:

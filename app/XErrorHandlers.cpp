@@ -12,10 +12,11 @@ namespace {
 
 constexpr int kTextSize = 128;  // bytes of an error or request name
 
+// The kinds logged so far: Xlib's handler is one for the whole process, so is its record.
+std::set<uint32_t> reported;
+
 int OnXError(Display* display, XErrorEvent* error)
 {
-    // Xlib's handler is one for the whole process, so is its record.
-    static std::set<uint32_t> reported;
     const uint32_t kind = static_cast<uint32_t>(error->error_code) |
                           (static_cast<uint32_t>(error->request_code) << 8) |
                           (static_cast<uint32_t>(error->minor_code) << 16);
@@ -39,6 +40,8 @@ int OnXError(Display* display, XErrorEvent* error)
 }
 
 }  // namespace
+
+void ForgetReportedXErrors() { reported.clear(); }
 
 void InstallXErrorHandlers()
 {

@@ -9,3 +9,5 @@
 // its reply returns failure, and its caller leaves its target unchanged. An
 // I/O error (the server gone) logs one line and ends the program with status 1.
 void InstallXErrorHandlers();
+// Every kind of error is logged again at its next occurrence (for tests).
+void ForgetReportedXErrors();

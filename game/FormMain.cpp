@@ -163,6 +163,9 @@ int FormMain::OnKeyPress(char character)
     case GameState::Playing:
         if (key == 'P') {
             gameState = GameState::Paused;
+            // A player blinking through its spawn grace is not left hidden for the pause.
+            if (player != nullptr && !player->IsPlaced())
+                DrawSprite(player);
             banner.Show(*this, "PAUSED", kPausedY);
         }
         else if (key == 'N')
@@ -181,6 +184,16 @@ int FormMain::OnKeyPress(char character)
         break;
     }
     return 1;
+}
+
+void FormMain::OnKeyUp(KeySym keysym)
+{
+    FormGames::OnKeyUp(keysym);
+    // Keys that type nothing (arrows, Shift) end state 6 when they are let go,
+    // as the typing keys do through OnKeyPress. The loop drops releases whose
+    // press the game did not get, such as a key held in the name form as it closed.
+    if (gameState == GameState::ScoreRecorded)
+        RunApp();
 }
 
 void FormMain::OnTick()

@@ -71,6 +71,7 @@ public:
     void RunApp() override;
     void StartLevel() override;
     int OnKeyPress(char character) override;
+    void OnKeyUp(KeySym keysym) override;
     void OnTick() override;
     void PlayerDies();
     void LevelComplete();

@@ -102,9 +102,9 @@ pid_t StartChild(const std::vector<std::string>& argv, ChildOutput output)
     return pid < 0 ? -1 : pid;
 }
 
-int RunChildAndWait(const std::vector<std::string>& argv)
+int RunChildAndWait(const std::vector<std::string>& argv, ChildOutput output)
 {
-    pid_t pid = ForkAndExec(argv, ChildOutput::Inherit);
+    pid_t pid = ForkAndExec(argv, output);
     return pid < 0 ? -1 : WaitForChild(pid);
 }
 

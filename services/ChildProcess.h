@@ -25,7 +25,7 @@ pid_t StartChild(const std::vector<std::string>& argv, ChildOutput output = Chil
 
 // Forks and execs as StartChild, then waits for that child. Returns its wait
 // status as waitpid gives it, or -1 when it could not be started.
-int RunChildAndWait(const std::vector<std::string>& argv);
+int RunChildAndWait(const std::vector<std::string>& argv, ChildOutput output = ChildOutput::Inherit);
 
 // Waits for the child pid to end; its wait status, or -1.
 int WaitForChild(pid_t pid);

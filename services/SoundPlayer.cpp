@@ -45,16 +45,27 @@ void PlayInChild(void* context)
     }
 }
 
-// Without the player every sound is silent; that is said once, not per sound.
+// Whether the player is on PATH, looked up once: without it every sound is
+// silent, and searching PATH for it at every sound would cost a system call
+// per folder.
+enum class PlayerLookup { NotYet, Found, Missing };
+PlayerLookup playerLookup = PlayerLookup::NotYet;
+
 bool PlayerAvailable()
 {
-    static bool told = false;
-    if (IsProgramOnPath(kPlayer))
-        return true;
-    if (!told)
-        WriteLog(std::string(kPlayer) + " not found: sounds are not played.");
-    told = true;
-    return false;
+    if (playerLookup == PlayerLookup::NotYet) {
+        playerLookup = IsProgramOnPath(kPlayer) ? PlayerLookup::Found : PlayerLookup::Missing;
+        if (playerLookup == PlayerLookup::Missing)
+            WriteLog(std::string(kPlayer) + " not found: sounds are not played.");
+    }
+    return playerLookup == PlayerLookup::Found;
+}
+
+// Plays path in the foreground, its output kept from the terminal.
+void PlayAndWait(const std::string& path)
+{
+    if (PlayerAvailable())
+        RunChildAndWait({kPlayer, path}, ChildOutput::Discard);
 }
 
 } // namespace
@@ -72,7 +83,7 @@ void PlayBeep()
     // Nobody ever ends a beep, so aplay itself is the child; what it says
     // (a machine without a sound card) is no business of the terminal.
     if (StartChild({kPlayer, kBeepFile}, ChildOutput::Discard) < 0)
-        RunCommand(kPlayer, kBeepFile);
+        PlayAndWait(kBeepFile);
 }
 
 SoundPlayer::~SoundPlayer()
@@ -115,7 +126,7 @@ void SoundPlayer::PlaySound(const std::string& path, bool repeat)
         return;
     }
     // No process to spare: the sound plays in the foreground, once.
-    RunCommand(kPlayer, path);
+    PlayAndWait(path);
 }
 
 void SoundPlayer::StopSound()
@@ -132,5 +143,7 @@ void SoundPlayer::PlaySoundAndWait(const std::string& path)
         return;
     }
     EndPrevious();
-    RunCommand(kPlayer, path);
+    PlayAndWait(path);
 }
+
+void ForgetSoundPlayerLookup() { playerLookup = PlayerLookup::NotYet; }

@@ -14,6 +14,11 @@ bool RunCommand(const std::string& program, const std::string& argument);
 // Plays "Data/beep.wav" in the background; nothing at all when it is missing.
 void PlayBeep();
 
+// Whether "aplay" is on PATH is looked up at the first sound and kept for the
+// process (a missing player is logged once). After this call the next sound
+// looks again, and logs again: for tests that change PATH.
+void ForgetSoundPlayerLookup();
+
 class SoundPlayer {
 public:
     SoundPlayer() = default;

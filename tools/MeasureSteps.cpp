@@ -10,6 +10,7 @@
 #include "app/EventLoop.h"
 #include "game/FormMain.h"
 #include "gui/controls/StepClock.h"
+#include "services/ChildProcess.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -70,15 +71,18 @@ void SleepUntil(timespec& at, long periodNs)
     clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr);
 }
 
-// The other program: input for the window until it is ended.
+// The other program: input for the window until it is ended. It runs in the
+// forked child on a connection of its own; the parent's stays the parent's.
 [[noreturn]] void FeedInput(Input input, Window window)
 {
+    CloseInheritedDescriptors();
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
         _exit(1);
     Window child = 0;
     int x = 0, y = 0;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), 200, 300, &x, &y, &child);
+    if (!XTranslateCoordinates(display, window, DefaultRootWindow(display), 200, 300, &x, &y, &child))
+        _exit(1);
     if (input == Input::HeldKey) {
         XTestFakeKeyEvent(display, XKeysymToKeycode(display, XK_Right), True, CurrentTime);
         XFlush(display);
@@ -102,6 +106,8 @@ bool Measure(Application& application, Input input)
     const pid_t feeder = fork();
     if (feeder == 0)
         FeedInput(input, game->GetWindow());
+    if (feeder < 0)
+        std::fprintf(stderr, "no process for the input: this row is measured without it\n");
     game->Run();
     if (feeder > 0) {
         kill(feeder, SIGTERM);
@@ -119,7 +125,7 @@ bool Measure(Application& application, Input input)
     std::fflush(stdout);
     delete game;
     QuitRequested = false;
-    return seconds > 0;
+    return seconds > 0 && feeder > 0;
 }
 
 }  // namespace

@@ -7,9 +7,25 @@ set -euo pipefail
 [[ $# -eq 1 && -x "$1/bruvo" ]] || { echo "usage: $0 GAME_FOLDER (holding bruvo)" >&2; exit 2; }
 game_dir=$(cd "$1" && pwd)
 
-# Inside a quoted Exec argument ", `, $ and \ are escaped with a backslash,
-# and the backslash itself once more because the value is a string.
-exec_path=$(printf '%s' "$game_dir/bruvo" | sed -e 's/[\\"`$]/\\\\&/g')
+# The escapes of every string value: backslash, newline, tab, carriage return.
+string_value() {
+    local value=${1//\\/\\\\}
+    value=${value//$'\n'/\\n}
+    value=${value//$'\t'/\\t}
+    value=${value//$'\r'/\\r}
+    printf '%s' "$value"
+}
+
+# Inside a quoted Exec argument \, ", ` and $ take a backslash and a % is
+# doubled; then the whole value is escaped as a string.
+quoted=$game_dir/bruvo
+quoted=${quoted//\\/\\\\}
+quoted=${quoted//\"/\\\"}
+quoted=${quoted//\`/\\\`}
+quoted=${quoted//\$/\\\$}
+quoted=${quoted//%/%%}
+exec_value=$(string_value "$quoted")
+folder_value=$(string_value "$game_dir")
 
 apps="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
 mkdir -p "$apps"
@@ -19,10 +35,11 @@ cat >"$entry.new" <<ENTRY
 Type=Application
 Name=Bruvo Stage Krodel
 Comment=Collect the coins, keep clear of bees, saucers, fires and holes
-Exec="$exec_path"
-Path=$game_dir
-Icon=$game_dir/Data/icon.xpm
+Exec="$exec_value"
+Path=$folder_value
+Icon=$folder_value/Data/icon.xpm
 Terminal=false
+StartupWMClass=Bruvo.exe
 Categories=Game;ArcadeGame;
 ENTRY
 mv "$entry.new" "$entry"

@@ -1,9 +1,12 @@
-// Each test runs in a process of its own (ctest runs them one by one), so
-// MainApplication starts null in every test.
+// ctest runs each test in a process of its own; the program passes run whole
+// too: the test that needs no Application yet comes first, every test puts
+// DISPLAY back, and the X error test forgets the errors logged before it.
 // gtest first: Xlib's macros (None, Bool) break its headers otherwise.
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "app/XErrorHandlers.h"
+#include "tests/common/ChildWatch.h"
 #include "tests/common/Process.h"
 #include "tests/common/TempDir.h"
 
@@ -95,13 +98,11 @@ TEST(Application, FailsAndLogsWithoutADisplay)
 {
     TempDir dir;
     dir.Enter();
-    const std::string saved = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+    const ScopedEnv display("DISPLAY", "");
     unsetenv("DISPLAY");
     testing::internal::CaptureStdout();
     Application application("t");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "XOpenDisplay(0) failed.\n");
-    if (!saved.empty())
-        setenv("DISPLAY", saved.c_str(), 1);
     EXPECT_EQ(application.HasFailed(), 1);
     EXPECT_EQ(application.GetDisplay(), nullptr);
     EXPECT_EQ(application.GetScreenWidth(), 800);
@@ -117,7 +118,7 @@ TEST(Application, WarnsOnAShallowDisplayAndGoesOn)
     ASSERT_TRUE(server.Started()) << "Xvfb could not be started";
     TempDir dir;
     dir.Enter();
-    setenv("DISPLAY", server.Display().c_str(), 1);
+    const ScopedEnv display("DISPLAY", server.Display());
     testing::internal::CaptureStdout();
     Application application("t");
     testing::internal::GetCapturedStdout();
@@ -135,6 +136,7 @@ TEST(Application, XErrorsAreLoggedOncePerKindAndTheProgramGoesOn)
     dir.Enter();
     Application app("errors");
     ASSERT_FALSE(app.HasFailed());
+    ForgetReportedXErrors();  // logged by an earlier test of this process
     Display* display = app.GetDisplay();
     const Window unmapped = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 40, 30, 0, 0, 0);
     for (int i = 0; i < 3; ++i) {

@@ -8,6 +8,8 @@
 #include "tests/game/GameFixture.h"
 #include "tests/game/GameFormSupport.h"
 
+#include <X11/keysym.h>
+
 namespace {
 
 // Pixels of the frame's band around centreY (40 pixels high) of the two banner colours.
@@ -67,6 +69,26 @@ TEST(Banner, AfterTheNameIsEnteredTheGameOverPictureSaysPressAnyKey)
     EXPECT_GT(shown.second, 150);
 
     f.game->OnKeyPress('q');
+    EXPECT_EQ(f.game->GetGameState(), GameState::Title);
+    EXPECT_FALSE(f.game->GetBanner().IsShown());
+}
+
+TEST(Banner, AnyKeyLeavesPressAnyKeyEvenOneThatTypesNothing)
+{
+    GameFixture f;
+    ASSERT_TRUE(f.Ready());
+    f.StartGameAt(1);
+    f.game->SetLives(1);
+    f.game->PlayerDies();
+    FormNamePlayer* form = f.game->GetNameForm();
+    ASSERT_NE(form, nullptr);
+    form->GetNameBox()->SetText("Ada");
+    form->ControlClick(form->GetOkButton());
+    ASSERT_EQ(f.game->GetGameState(), GameState::ScoreRecorded);
+
+    f.Press(XK_Left);
+    EXPECT_EQ(f.game->GetGameState(), GameState::ScoreRecorded) << "the press alone does not leave";
+    f.Release(XK_Left);
     EXPECT_EQ(f.game->GetGameState(), GameState::Title);
     EXPECT_FALSE(f.game->GetBanner().IsShown());
 }

@@ -15,6 +15,7 @@
 
 #include <X11/Xlib.h>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,15 @@ public:
         FormMain::OnTick();
     }
 
-    int ticks = 0;  // frame timer firings
+    void MouseMove(int x, int y) override
+    {
+        if (onMouseMove)
+            onMouseMove();
+        FormMain::MouseMove(x, y);
+    }
+
+    int ticks = 0;                       // frame timer firings
+    std::function<void()> onMouseMove;  // runs as each pointer motion is handled
 };
 
 class GameFixture {

@@ -1,6 +1,7 @@
 // Keys as a player presses them, through real X events and the real event
-// loop (in simulated time): the focus going elsewhere, Caps Lock, and keys
-// held across the opening of the name dialog.
+// loop (in simulated time): the focus going elsewhere, Caps Lock, keys held
+// across the opening of the name dialog, and the key that leaves the
+// recorded score for the title.
 #include <gtest/gtest.h>
 
 #include "forms/FormNamePlayer.h"
@@ -51,6 +52,42 @@ protected:
     GameFixture f;
     Display* display = nullptr;
 };
+
+// Auto-repeat pairs (a release and a press of the key with one time stamp,
+// back to back) among the key events a second connection got.
+int RepeatPairsAmong(Display* watcher, KeyCode key)
+{
+    int pairs = 0;
+    XKeyEvent release{};
+    bool released = false;
+    while (XPending(watcher) != 0) {
+        XEvent event;
+        XNextEvent(watcher, &event);
+        if (event.type == XKeyPressEventType && released && event.xkey.keycode == key && event.xkey.time == release.time)
+            ++pairs;
+        released = event.type == KeyRelease && event.xkey.keycode == key;
+        if (released)
+            release = event.xkey;
+    }
+    return pairs;
+}
+
+// The server's auto-repeat of a held key, as a window gets it.
+void SendRepeatPair(Display* display, Window window, KeyCode key)
+{
+    XEvent event{};
+    event.xkey.display = display;
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(display);
+    event.xkey.keycode = key;
+    event.xkey.same_screen = True;
+    event.xkey.time = CurrentTime;
+    event.type = KeyRelease;
+    XSendEvent(display, window, False, KeyReleaseMask, &event);
+    event.type = XKeyPressEventType;
+    XSendEvent(display, window, False, KeyPressMask, &event);
+    XSync(display, False);
+}
 
 }  // namespace
 
@@ -103,7 +140,27 @@ TEST_F(GameInputTest, AKeyHeldAsTheNameDialogOpensTypesNothingThere)
     loop.At(10, [&] { FakeKey(display, XK_p, true); });
     loop.At(20, [&] { f.game->PlayerDies(); });  // the last life: the dialog opens with the focus
     // Held on, long enough for the server's auto-repeat to reach the dialog.
-    loop.At(30, [&] { std::this_thread::sleep_for(std::chrono::milliseconds(900)); });
+    // A second connection sees what the dialog gets; should the server not
+    // repeat keys of XTest, the test sends the repeat itself.
+    int repeatPairs = 0;
+    loop.At(30, [&] {
+        ASSERT_NE(f.game->GetNameForm(), nullptr);
+        const Window dialog = f.game->GetNameForm()->GetWindow();
+        const KeyCode key = XKeysymToKeycode(display, XK_p);
+        Display* watcher = XOpenDisplay(nullptr);
+        ASSERT_NE(watcher, nullptr);
+        XSelectInput(watcher, dialog, KeyPressMask | KeyReleaseMask);
+        XSync(watcher, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(900));
+        XSync(watcher, False);
+        repeatPairs = RepeatPairsAmong(watcher, key);
+        if (repeatPairs == 0) {
+            SendRepeatPair(display, dialog, key);
+            XSync(watcher, False);
+            repeatPairs = RepeatPairsAmong(watcher, key);
+        }
+        XCloseDisplay(watcher);
+    });
     loop.At(40, [&] { FakeKey(display, XK_p, false); });
     loop.At(60, [&] { Tap(XK_b); });
     loop.At(80, [&] {
@@ -114,6 +171,26 @@ TEST_F(GameInputTest, AKeyHeldAsTheNameDialogOpensTypesNothingThere)
     });
     loop.RunUntil(200);
 
+    EXPECT_GE(repeatPairs, 1) << "no auto-repeat reached the dialog";
     ASSERT_NE(f.game->GetNameForm(), nullptr);
     EXPECT_EQ(f.game->GetNameForm()->GetNameBox()->GetText(), "bno");
+}
+
+TEST_F(GameInputTest, PressAnyKeyWaitsForAKeyPressedAfterTheNameWasEntered)
+{
+    StandAt(376);
+    f.game->SetLives(1);
+    SimulatedLoop loop(f.game);
+    GameState afterHeldKey = GameState::Building;
+    loop.At(10, [&] { f.game->PlayerDies(); });  // the last life: the name dialog
+    loop.At(20, [&] { Tap(XK_a); });
+    loop.At(30, [&] { FakeKey(display, XK_Shift_L, true); });  // held as the name is entered
+    loop.At(40, [&] { Tap(XK_Return); });
+    loop.At(60, [&] { FakeKey(display, XK_Shift_L, false); });
+    loop.At(80, [&] { afterHeldKey = f.game->GetGameState(); });
+    loop.At(100, [&] { Tap(XK_Left); });  // types nothing
+    loop.RunUntil(200);
+
+    EXPECT_EQ(afterHeldKey, GameState::ScoreRecorded) << "a key pressed in the dialog does not count";
+    EXPECT_EQ(f.game->GetGameState(), GameState::Title);
 }

@@ -10,6 +10,10 @@
 #include "tests/game/SimulatedLoop.h"
 
 #include <X11/keysym.h>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -80,4 +84,79 @@ TEST(GameLoop, AfterTheThreeSecondWaitOfAFinishedLevelOnlyAFewStepsAreCaughtUp)
     EXPECT_EQ(loop.MostStepsBetweenWaits(), static_cast<uint64_t>(StepClock::kMaxCatchUpSteps));
     // The three seconds are gone from game time, all but the steps caught up.
     EXPECT_NEAR(f.game->ticks - before, (6000 - 3000) / 10 + StepClock::kMaxCatchUpSteps, 2);
+}
+
+TEST(GameLoop, AnErrorReplyWithNoEventBehindItLeavesTheFrameClockRunning)
+{
+    GameFixture f;
+    ASSERT_TRUE(f.Ready());
+    Display* display = f.app->GetDisplay();
+    // Focusing a window that is not mapped answers BadMatch, and nothing else.
+    const Window unmapped = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    XSync(display, False);
+
+    // Should the loop wait in XNextEvent for an event that never comes, a
+    // second connection wakes it (after a generous real time) with one.
+    Display* waker = XOpenDisplay(nullptr);
+    ASSERT_NE(waker, nullptr);
+    const Window gameWindow = f.game->GetWindow();
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool runEnded = false;
+    bool wokenUp = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (ended.wait_for(lock, std::chrono::seconds(15), [&] { return runEnded; }))
+            return;
+        wokenUp = true;
+        XEvent wake{};
+        wake.xclient.type = ClientMessage;
+        wake.xclient.window = gameWindow;
+        wake.xclient.format = 32;
+        wake.xclient.message_type = XInternAtom(waker, "BRUVO_TEST_WAKE", False);
+        XSendEvent(waker, gameWindow, False, NoEventMask, &wake);
+        XFlush(waker);
+    });
+
+    SimulatedLoop loop(f.game);
+    loop.AtUnsynced(100, [&] { XSetInputFocus(display, unmapped, RevertToNone, CurrentTime); });
+    const int before = f.game->ticks;
+    loop.RunUntil(500);
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        runEnded = true;
+    }
+    ended.notify_one();
+    watchdog.join();
+    XCloseDisplay(waker);
+    XDestroyWindow(display, unmapped);
+
+    EXPECT_FALSE(wokenUp) << "the loop waited for an event after the error";
+    EXPECT_NEAR(f.game->ticks - before, 500 / static_cast<int>(StepClock::kStepMs), 1);
+}
+
+TEST(GameLoop, EventsThatKeepTheQueueBusyCostNoGameTime)
+{
+    GameFixture f;
+    ASSERT_TRUE(f.Ready());
+    Display* display = f.app->GetDisplay();
+    const uint64_t origin = f.game->GetPosition();
+    const int x = PointX(origin) + 200, y = PointY(origin) + 300;
+    SimulatedLoop loop(f.game);
+    constexpr int kMotions = 60;
+    constexpr uint64_t kHandlingMs = 3;  // simulated, per motion: 180 ms with events always queued
+    loop.At(100, [&] {
+        for (int i = 0; i < kMotions; ++i)
+            FakeMotion(display, x + i % 2, y);
+    });
+    int handled = 0;
+    f.game->onMouseMove = [&] {
+        ++handled;
+        loop.Advance(kHandlingMs);
+    };
+    const int before = f.game->ticks;
+    loop.RunUntil(1000);
+    f.game->onMouseMove = nullptr;
+    EXPECT_GE(handled, kMotions - 1);
+    EXPECT_NEAR(f.game->ticks - before, 1000 / static_cast<int>(StepClock::kStepMs), 1);
 }

@@ -6,8 +6,10 @@
 #include "gui/controls/StepClock.h"
 
 #include <X11/extensions/XTest.h>
+#include <poll.h>
 
 namespace {
+constexpr int kAnswerWaitMs = 10000;  // real ms, generous: the server's answer to an unsynced action
 LoopClockFn savedClock = nullptr;
 LoopWaitFn savedWait = nullptr;
 }  // namespace
@@ -29,7 +31,12 @@ SimulatedLoop::~SimulatedLoop()
     QuitRequested = false;
 }
 
-void SimulatedLoop::At(uint64_t ms, std::function<void()> action) { actions.emplace(ms, std::move(action)); }
+void SimulatedLoop::At(uint64_t ms, std::function<void()> action) { actions.emplace(ms, Action{std::move(action), true}); }
+
+void SimulatedLoop::AtUnsynced(uint64_t ms, std::function<void()> action)
+{
+    actions.emplace(ms, Action{std::move(action), false});
+}
 
 void SimulatedLoop::Every(uint64_t firstMs, uint64_t periodMs, uint64_t untilMs,
                           const std::function<void()>& action)
@@ -68,9 +75,14 @@ int SimulatedLoop::Wait(int /*fd*/, int timeoutMs)
     }
     if (next->first > loop.now)
         loop.now = next->first;
-    const std::function<void()> action = next->second;
+    const Action action = next->second;
     loop.actions.erase(next);
-    action();
+    action.run();
+    if (!action.synced) {
+        XFlush(loop.display);
+        pollfd connection{ConnectionNumber(loop.display), POLLIN, 0};
+        return poll(&connection, 1, kAnswerWaitMs) > 0 ? 1 : 0;
+    }
     XSync(loop.display, False);
     // Input arrived when the action caused an event for this client.
     return XPending(loop.display) != 0 ? 1 : 0;

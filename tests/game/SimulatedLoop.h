@@ -22,6 +22,10 @@ public:
 
     // An action at a simulated time (ms from the start).
     void At(uint64_t ms, std::function<void()> action);
+    // An action whose requests are only flushed, not synced: its wait reports
+    // input once the server's answer (an event or an error) reaches the
+    // connection, and leaves it unread, as a real wait does.
+    void AtUnsynced(uint64_t ms, std::function<void()> action);
     // The action every periodMs from firstMs up to untilMs.
     void Every(uint64_t firstMs, uint64_t periodMs, uint64_t untilMs, const std::function<void()>& action);
     // Runs the loop until the simulated clock reaches endMs; the loop then
@@ -48,7 +52,11 @@ private:
     uint64_t endMs = 0;
     uint64_t ticksAtWait = 0;
     uint64_t mostSteps = 0;
-    std::multimap<uint64_t, std::function<void()>> actions;
+    struct Action {
+        std::function<void()> run;
+        bool synced;
+    };
+    std::multimap<uint64_t, Action> actions;
 };
 
 // Real input through XTest on the display of the running form.

@@ -90,6 +90,21 @@ TEST(SpawnGraceInTheGame, AHoleKillsDuringTheGrace)
     EXPECT_TRUE(f.game->GetSpawnGrace().Protects()) << "the fall came after the grace";
 }
 
+namespace {
+
+// The player is seen when the frame differs from the scene where it stands.
+bool PlayerSeen(GameFixture& f)
+{
+    const SpritePlayer* player = f.game->GetPlayer();
+    for (int32_t y = player->GetY() + 8; y < player->GetY() + 56; y += 4)
+        for (int32_t x = player->GetX() + 8; x < player->GetX() + 40; x += 4)
+            if (GameFixture::Pixel(f.game->GetScreenBuffer(), x, y) != GameFixture::Pixel(f.game->GetScena(), x, y))
+                return true;
+    return false;
+}
+
+}  // namespace
+
 TEST(SpawnGraceInTheGame, ThePlayerBlinksUntilTheGraceEnds)
 {
     GameFixture f;
@@ -97,15 +112,7 @@ TEST(SpawnGraceInTheGame, ThePlayerBlinksUntilTheGraceEnds)
     f.StartGameAt(1);
     f.FreezeEnemies();
     ASSERT_TRUE(f.LandPlayer());
-    SpritePlayer* player = f.game->GetPlayer();
-    // The player is seen when the frame differs from the scene where it stands.
-    auto seen = [&] {
-        for (int32_t y = player->GetY() + 8; y < player->GetY() + 56; y += 4)
-            for (int32_t x = player->GetX() + 8; x < player->GetX() + 40; x += 4)
-                if (GameFixture::Pixel(f.game->GetScreenBuffer(), x, y) != GameFixture::Pixel(f.game->GetScena(), x, y))
-                    return true;
-        return false;
-    };
+    auto seen = [&] { return PlayerSeen(f); };
     int shown = 0, hidden = 0;
     while (f.game->GetSpawnGrace().Protects()) {
         f.Tick();
@@ -117,4 +124,23 @@ TEST(SpawnGraceInTheGame, ThePlayerBlinksUntilTheGraceEnds)
         f.Tick();
         EXPECT_TRUE(seen()) << "hidden after the grace, tick " << i;
     }
+}
+
+TEST(SpawnGraceInTheGame, APauseInTheHiddenHalfOfTheBlinkShowsThePlayer)
+{
+    GameFixture f;
+    ASSERT_TRUE(f.Ready());
+    f.StartGameAt(1);
+    f.FreezeEnemies();
+    ASSERT_TRUE(f.LandPlayer());
+    for (int i = 0; i < 50 && PlayerSeen(f); ++i)
+        f.Tick();
+    ASSERT_FALSE(PlayerSeen(f)) << "no hidden half of the blink";
+    ASSERT_TRUE(f.game->GetSpawnGrace().Protects());
+
+    f.game->OnKeyPress('p');
+    ASSERT_EQ(f.game->GetGameState(), GameState::Paused);
+    EXPECT_TRUE(PlayerSeen(f));
+    f.Tick(30);
+    EXPECT_TRUE(PlayerSeen(f)) << "for the whole pause";
 }

@@ -80,7 +80,10 @@ protected:
         dir.Enter();
         ASSERT_EQ(mkdir("Data", 0777), 0);
         home = std::make_unique<ScopedEnv>("HOME", dir.Path());
+        // Each test looks for the player on its own PATH.
+        ForgetSoundPlayerLookup();
     }
+    void TearDown() override { ForgetSoundPlayerLookup(); }
 
     // aplay's samples end up in the file "played.raw".
     void UseRecordingDevice()
@@ -318,33 +321,57 @@ TEST_F(SoundTest, DestroyingThePlayerEndsARepeatingSoundOnly)
 
 } // namespace
 
+namespace {
+
+// The process's standard output and error go to a file while it lives.
+class TerminalCapture {
+public:
+    explicit TerminalCapture(const std::string& file)
+    {
+        fflush(stdout);
+        fflush(stderr);
+        savedOut = dup(STDOUT_FILENO);
+        savedErr = dup(STDERR_FILENO);
+        const int terminal = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        EXPECT_GE(terminal, 0);
+        dup2(terminal, STDOUT_FILENO);
+        dup2(terminal, STDERR_FILENO);
+        close(terminal);
+    }
+    ~TerminalCapture()
+    {
+        dup2(savedOut, STDOUT_FILENO);
+        dup2(savedErr, STDERR_FILENO);
+        close(savedOut);
+        close(savedErr);
+    }
+    TerminalCapture(const TerminalCapture&) = delete;
+    TerminalCapture& operator=(const TerminalCapture&) = delete;
+
+private:
+    int savedOut = -1;
+    int savedErr = -1;
+};
+
+}  // namespace
+
 // Without a sound card aplay fills the terminal with ALSA's complaints: the
-// sound children write nothing to the game's standard output or error.
+// sound children write nothing to the game's standard output or error, nor
+// does the player of a sound waited for.
 TEST_F(SoundTest, SoundChildrenWriteNothingToTheTerminal)
 {
     dir.Write(".asoundrc", "pcm.!default {\n  type hw\n  card 97\n}\n");  // no such card
     dir.Write("Data/ding.wav", Wav(Samples(kSampleRate / 10)));
     dir.Write("Data/beep.wav", Wav(Samples(kSampleRate / 10)));
-    // The test's own output goes to a file meanwhile.
-    fflush(stdout);
-    fflush(stderr);
-    const int savedOut = dup(STDOUT_FILENO), savedErr = dup(STDERR_FILENO);
-    const int terminal = open(dir.File("terminal.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_GE(terminal, 0);
-    dup2(terminal, STDOUT_FILENO);
-    dup2(terminal, STDERR_FILENO);
-    close(terminal);
     {
+        const TerminalCapture capture(dir.File("terminal.txt"));
         SoundPlayer player;
         player.PlaySound("Data/ding.wav", false);
         PlayBeep();
         while (wait(nullptr) > 0) {
         }
+        player.PlaySoundAndWait("Data/ding.wav");
     }
-    dup2(savedOut, STDOUT_FILENO);
-    dup2(savedErr, STDERR_FILENO);
-    close(savedOut);
-    close(savedErr);
     EXPECT_EQ(dir.Read("terminal.txt"), "");
 
     // aplay does complain when its output is left alone.
@@ -365,13 +392,29 @@ TEST_F(SoundTest, AMissingPlayerIsLoggedOnceAndStartsNothing)
     ASSERT_EQ(mkdir("bin", 0777), 0);
     ScopedEnv path("PATH", dir.File("bin"));
     SoundPlayer player;
-    for (int i = 0; i < 3; ++i) {
-        player.PlaySound("Data/ding.wav", false);
-        PlayBeep();
+    {
+        // A player started in spite of it would say it cannot be started.
+        const TerminalCapture capture(dir.File("terminal.txt"));
+        for (int i = 0; i < 3; ++i) {
+            player.PlaySound("Data/ding.wav", false);
+            PlayBeep();
+            player.PlaySoundAndWait("Data/ding.wav");
+        }
     }
     EXPECT_EQ(dir.Read("log.txt"), "aplay not found: sounds are not played.\n");
+    EXPECT_EQ(dir.Read("terminal.txt").find("cannot be started"), std::string::npos) << dir.Read("terminal.txt");
     EXPECT_FALSE(player.IsPlaying());
     errno = 0;
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
+
+    // The answer is kept: a player put on PATH now is not seen until the
+    // lookup is forgotten.
+    dir.Write("bin/aplay", "#!/bin/sh\necho \"$1\" >> played.txt\n");
+    ASSERT_EQ(chmod("bin/aplay", 0755), 0);
+    player.PlaySoundAndWait("Data/ding.wav");
+    EXPECT_FALSE(FileExists("played.txt"));
+    ForgetSoundPlayerLookup();
+    player.PlaySoundAndWait("Data/ding.wav");
+    EXPECT_EQ(dir.Read("played.txt"), "Data/ding.wav\n");
 }

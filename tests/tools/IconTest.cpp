@@ -75,9 +75,10 @@ TEST(Icon, TheXpmShowsTheSamePixelsAsThePicture)
 TEST(DesktopEntry, StartsTheGameFromItsFolderWithItsIcon)
 {
     TempDir dir;
-    const std::string game = dir.File("my \"games\" $HOME");
+    const std::string folder = "my \"games\" $HOME a\\b 100%";
+    const std::string game = dir.File(folder);
     ASSERT_EQ(mkdir(game.c_str(), 0755), 0);
-    dir.Write("my \"games\" $HOME/bruvo", "#!/bin/sh\n");
+    dir.Write(folder + "/bruvo", "#!/bin/sh\n");
     ASSERT_EQ(chmod((game + "/bruvo").c_str(), 0755), 0);
     ChildProgram script({BRUVO_SOURCE_DIR "/tools/install-desktop-entry.sh", game}, dir.Path(),
                         {"XDG_DATA_HOME=" + dir.File("data")});
@@ -85,10 +86,15 @@ TEST(DesktopEntry, StartsTheGameFromItsFolderWithItsIcon)
     ASSERT_EQ(script.ExitStatus(), 0);
     const std::string entry = dir.Read("data/applications/bruvo-stage-krodel.desktop");
     EXPECT_EQ(entry.rfind("[Desktop Entry]\nType=Application\nName=Bruvo Stage Krodel\n", 0), 0u) << entry;
-    EXPECT_NE(entry.find("\nExec=\"" + dir.Path() + "/my \\\\\"games\\\\\" \\\\$HOME/bruvo\"\n"), std::string::npos)
+    // Quoted argument first (\ to \\, " to \", $ to \$, % to %%), then the
+    // string escape, which doubles every backslash.
+    EXPECT_NE(entry.find("\nExec=\"" + dir.Path() + "/my \\\\\"games\\\\\" \\\\$HOME a\\\\\\\\b 100%%/bruvo\"\n"),
+              std::string::npos)
         << entry;
-    EXPECT_NE(entry.find("\nPath=" + game + "\n"), std::string::npos) << entry;
-    EXPECT_NE(entry.find("\nIcon=" + game + "/Data/icon.xpm\n"), std::string::npos) << entry;
+    const std::string escapedGame = dir.Path() + "/my \"games\" $HOME a\\\\b 100%";
+    EXPECT_NE(entry.find("\nPath=" + escapedGame + "\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("\nIcon=" + escapedGame + "/Data/icon.xpm\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("\nStartupWMClass=Bruvo.exe\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("\nCategories=Game;"), std::string::npos) << entry;
 
     // Without the game in the folder it refuses.
