@@ -204,9 +204,14 @@ public:
     size_t StepsDone() const { return next; }
 
 private:
+    // The loop may hand a due step over between queued events; a step waits
+    // until the events of the one before have all been handled.
     static void Step(Timer* /*timer*/)
     {
         Script* script = current;
+        XSync(Dpy(), False);
+        if (XPending(Dpy()) != 0)
+            return;
         if (script->next < script->steps.size())
             script->steps[script->next++]();
         else
