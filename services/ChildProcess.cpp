@@ -149,6 +149,25 @@ void SetChildSignalActions(std::vector<std::pair<int, struct sigaction>> actions
     ChildSignalActions() = std::move(actions);
 }
 
+bool ReapChildWithin(pid_t pid, int timeoutMs)
+{
+    constexpr int kPollMs = 5;   // between looks at the child
+    std::vector<pid_t>& pending = PendingChildren();
+    const auto remembered = std::find(pending.begin(), pending.end(), pid);
+    if (remembered == pending.end())
+        return true;
+    for (int waited = 0;; waited += kPollMs) {
+        const pid_t result = waitpid(pid, nullptr, WNOHANG);
+        if (result == pid || (result < 0 && errno == ECHILD)) {
+            pending.erase(remembered);
+            return true;
+        }
+        if (waited >= timeoutMs)
+            return false;
+        usleep(kPollMs * 1000);
+    }
+}
+
 void ReapChildren()
 {
     std::vector<pid_t>& pending = PendingChildren();

@@ -46,6 +46,10 @@ void SetChildSignalActions(std::vector<std::pair<int, struct sigaction>> actions
 // True when an executable of that name is found on PATH.
 bool IsProgramOnPath(const std::string& name);
 
+// Waits up to timeoutMs for the remembered child pid to end and reaps it;
+// false when it still runs (it stays remembered). For a child just told to end.
+bool ReapChildWithin(pid_t pid, int timeoutMs);
+
 // Collects every remembered child that has ended, without blocking.
 void ReapChildren();
 
