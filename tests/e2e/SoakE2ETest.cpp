@@ -16,11 +16,12 @@ namespace {
 
 // Random input loses three lives in well under a minute on a fast build; the
 // limit leaves room for a slow, loaded, sanitized one.
-constexpr int kFirstGameSeconds = 300;
+constexpr int kFirstGameSeconds = 240;
 constexpr int kSteadySeconds = 40;    // measured after the first game is over
 constexpr int kRowSeconds = 5;
-// Start-up, the first game, the steady part and the close, generously.
-constexpr int kExitWaitMs = (kFirstGameSeconds + kSteadySeconds + 240) * 1000;
+// Start-up, the first game, the steady part and the close, generously, yet
+// within the test runner's 600 s per test.
+constexpr int kExitWaitMs = (kFirstGameSeconds + kSteadySeconds + 180) * 1000;
 // What legitimately varies from one row to the next: a sound child (and its
 // descriptor, while it starts) alive at the moment of the row or not.
 constexpr long kDescriptorAllowance = 1;
