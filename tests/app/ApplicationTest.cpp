@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "tests/common/ChildWatch.h"
 #include "tests/common/Process.h"
 #include "tests/common/TempDir.h"
 
@@ -117,7 +118,8 @@ TEST(Application, WarnsOnAShallowDisplayAndGoesOn)
     ASSERT_TRUE(server.Started()) << "Xvfb could not be started";
     TempDir dir;
     dir.Enter();
-    setenv("DISPLAY", server.Display().c_str(), 1);
+    // Only for this test: the later ones use the shared server again.
+    const ScopedEnv display("DISPLAY", server.Display());
     testing::internal::CaptureStdout();
     Application application("t");
     testing::internal::GetCapturedStdout();
