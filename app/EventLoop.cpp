@@ -13,6 +13,7 @@
 #include "gui/controls/StepClock.h"
 #include "gui/controls/Timer.h"
 #include "gui/images/Picture.h"
+#include "services/ChildProcess.h"
 #include "support/Packing.h"
 
 #include <X11/Xutil.h>
@@ -99,7 +100,10 @@ void OnStopSignal(int number)
     errno = saved;
 }
 
-// The stop signals' handlers while a loop runs; the previous ones after.
+// The stop signals' handlers while a loop runs; the previous ones after. A
+// signal ignored when the loop starts (nohup, a background job) stays
+// ignored. A nested loop finds the handlers in place and leaves them to the
+// outer one, whose end also drops a signal that came while it was closing.
 class StopSignalHandlers {
 public:
     StopSignalHandlers()
@@ -109,19 +113,38 @@ public:
         struct sigaction action {};
         action.sa_handler = OnStopSignal;
         sigemptyset(&action.sa_mask);
-        for (size_t i = 0; i < kStopSignalCount; ++i)
-            sigaction(kStopSignals[i], &action, &previous[i]);
+        std::vector<std::pair<int, struct sigaction>> replaced;
+        for (size_t i = 0; i < kStopSignalCount; ++i) {
+            sigaction(kStopSignals[i], nullptr, &previous[i]);
+            installed[i] = previous[i].sa_handler != SIG_IGN && previous[i].sa_handler != OnStopSignal;
+            if (installed[i]) {
+                sigaction(kStopSignals[i], &action, nullptr);
+                replaced.emplace_back(kStopSignals[i], previous[i]);
+            }
+        }
+        if (!replaced.empty())
+            SetChildSignalActions(replaced);
     }
     ~StopSignalHandlers()
     {
-        for (size_t i = 0; i < kStopSignalCount; ++i)
-            sigaction(kStopSignals[i], &previous[i], nullptr);
+        bool any = false;
+        for (size_t i = 0; i < kStopSignalCount; ++i) {
+            if (installed[i]) {
+                sigaction(kStopSignals[i], &previous[i], nullptr);
+                any = true;
+            }
+        }
+        if (any) {
+            SetChildSignalActions({});
+            stopSignal = 0;
+        }
     }
     StopSignalHandlers(const StopSignalHandlers&) = delete;
     StopSignalHandlers& operator=(const StopSignalHandlers&) = delete;
 
 private:
     struct sigaction previous[kStopSignalCount];
+    bool installed[kStopSignalCount];
 };
 
 // Waits up to timeoutMs (-1: no limit) for input on the connection or a stop

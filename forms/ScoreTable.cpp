@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +45,19 @@ bool SaveFailed(const std::string& path, const std::string& what, int error)
     return false;
 }
 
+// The title screen reads the table each time it is set up; a table that
+// stays unreadable is reported once per process, not at every visit. The
+// path is relative, so the working folder is part of what makes a problem
+// distinct.
+void LogLoadProblemOnce(const std::string& line)
+{
+    static std::set<std::string> reported;
+    char cwd[4096];
+    const std::string key = std::string(getcwd(cwd, sizeof cwd) != nullptr ? cwd : "") + "\n" + line;
+    if (reported.insert(key).second)
+        WriteLog(line);
+}
+
 bool SyncFolder(const std::string& folder)
 {
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -72,12 +86,34 @@ std::string ScoreTable::ScoreFolder(const std::string& title)
     return EnsureTrailingSeparator(path);
 }
 
+std::string ScoreTable::TablePath() const
+{
+    return EnsureTrailingSeparator(DataFolder()) + title + "/Score/" + kFileName;
+}
+
+bool ScoreTable::FolderFailed(int error)
+{
+    failed = true;
+    return SaveFailed(TablePath(), "its folder cannot be made", error);
+}
+
 std::vector<std::string> ScoreTable::Load()
+{
+    std::vector<std::string> lines = Read();
+    if (unreadable)
+        LogLoadProblemOnce(TablePath() + ": " + problem + ", kept as it is");
+    return lines;
+}
+
+std::vector<std::string> ScoreTable::Read()
 {
     failed = false;
     unreadable = false;
+    problem.clear();
+    folderError = 0;
     std::string folder = ScoreFolder(title);
     if (folder.empty()) {
+        folderError = errno;
         failed = true;
         return {};
     }
@@ -87,14 +123,14 @@ std::vector<std::string> ScoreTable::Load()
         if (errno == ENOENT)
             return {};
         unreadable = true;
-        WriteLog(path + ": " + std::strerror(errno) + ", kept as it is");
+        problem = std::string("cannot be examined (") + std::strerror(errno) + ")";
         return {};
     }
     // A FIFO would block the open (and the game with it); a folder or a
     // device is not ours to replace either.
     if (!S_ISREG(info.st_mode)) {
         unreadable = true;
-        WriteLog(path + ": not a regular file, read as no table and never replaced");
+        problem = "not a regular file";
         return {};
     }
     TextFile file(path);
@@ -102,7 +138,7 @@ std::vector<std::string> ScoreTable::Load()
     if (file.Failed()) {
         // What was read is shown, but a save would lose the rest.
         unreadable = true;
-        WriteLog(path + ": cannot be read whole (" + std::strerror(errno) + "), kept as it is");
+        problem = std::string("cannot be read whole (") + std::strerror(errno) + ")";
     }
     return lines;
 }
@@ -116,10 +152,8 @@ bool ScoreTable::Save(std::vector<std::string> lines)
     if (lines.size() > kMaxLines)
         lines.resize(kMaxLines);
     std::string folder = ScoreFolder(title);
-    if (folder.empty()) {
-        failed = true;
-        return false;
-    }
+    if (folder.empty())
+        return FolderFailed(errno);
     return WriteTable(folder, lines);
 }
 
@@ -133,12 +167,19 @@ bool ScoreTable::WriteTable(const std::string& folder, const std::vector<std::st
         WriteLog(target + ": not a regular file, not replaced; the result is not saved");
         return false;
     }
-    // The rename would replace a table its owner made read-only.
-    if (exists && access(target.c_str(), W_OK) != 0)
-        return SaveFailed(target, "cannot be written", errno);
+    // The rename would replace a table its owner made read-only. The mode
+    // bits, not access(2), so that the rule holds for root as well.
+    if (exists && (old.st_mode & 0222) == 0)
+        return SaveFailed(target, "cannot be written", EACCES);
 
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0)   // nothing of ours to remove (it may be someone's folder or link)
+    // A temporary left by an interrupted save (perhaps read-only, or a FIFO
+    // that an open would wait on) goes first; a folder cannot be unlinked
+    // and is left to its owner. The exclusive create then never opens
+    // anything but a fresh file of ours.
+    if (unlink(temporary.c_str()) != 0 && errno != ENOENT)
+        return SaveFailed(temporary, "cannot be created", errno);
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0)
         return SaveFailed(temporary, "cannot be created", errno);
     if (exists)
         fchmod(fd, old.st_mode & 07777);
@@ -162,21 +203,22 @@ bool ScoreTable::WriteTable(const std::string& folder, const std::vector<std::st
         unlink(temporary.c_str());
         return SaveFailed(target, "cannot be replaced", error);
     }
-    if (!SyncFolder(folder)) {
+    // The new table is in place; only its durability across a power cut is
+    // in doubt, which is worth a line but is no failed save.
+    if (!SyncFolder(folder))
         WriteLog(folder + ": the new table may not be on disc yet (" + std::strerror(errno) + ")");
-        return false;
-    }
     return true;
 }
 
 bool ScoreTable::AddScore(int32_t score, const std::string& rest)
 {
-    std::vector<std::string> lines = Load();
+    // Read quietly: a failed save is told in exactly one line, here or by Save.
+    std::vector<std::string> lines = Read();
     if (failed)
-        return false;
+        return FolderFailed(folderError);
     // Saving what could be read would lose the rest of the table.
     if (unreadable) {
-        WriteLog(std::string(kFileName) + ": the result is not saved, the table is kept as it is");
+        WriteLog(TablePath() + ": " + problem + ", the result is not saved");
         return false;
     }
     std::string field = FormatLong(score, '0', kScoreWidth);

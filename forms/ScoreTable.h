@@ -27,7 +27,8 @@ public:
     // bytes is logged and skipped); empty when the file is missing. Sets the
     // failure flag when the folder cannot be made. A table that is there but
     // cannot be read whole (no permission, a read error, not a regular file)
-    // is logged and marked unreadable; the lines read so far are returned.
+    // is marked unreadable and logged, each distinct problem once per
+    // process; the lines read so far are returned.
     std::vector<std::string> Load();
     // Sorts the lines (greatest byte string first), keeps ten and replaces
     // the file with them. True only when the new table is safely in place;
@@ -36,7 +37,8 @@ public:
     bool Save(std::vector<std::string> lines);
     // Appends "<score as 8 digits> <rest>" to the lines read and saves them.
     // False, with the file untouched, when the folder cannot be made, the
-    // table cannot be read whole, or the save fails.
+    // table cannot be read whole, or the save fails; exactly one log line,
+    // naming the table's path, then says why.
     bool AddScore(int32_t score, const std::string& rest);
 
     bool Failed() const { return failed; }
@@ -49,9 +51,16 @@ public:
     static void SetWriteFunction(WriteFunction function);
 
 private:
+    // Load without its log line; an unreadable table leaves the reason in problem.
+    std::vector<std::string> Read();
+    std::string TablePath() const;
+    // Marks the failure and logs the one line for a missing folder.
+    bool FolderFailed(int error);
     bool WriteTable(const std::string& folder, const std::vector<std::string>& lines);
 
     std::string title;
     bool failed = false;
     bool unreadable = false;
+    std::string problem;   // why the last read found the table unreadable
+    int folderError = 0;   // errno of the last read whose folder could not be made
 };

@@ -75,12 +75,14 @@ void Child::PaintAndFlush()
         XFlush(form->GetApplication()->GetDisplay());
 }
 
-void Child::CreateVisible()
+void Child::CreateVisible(IdToUserData idToUserData)
 {
     if (created)
         return;
-    if (id == 0)
+    if (id == 0 && idToUserData == IdToUserData::Copy)
         AssignId();
+    else if (id == 0)
+        id = ++NextElementId;
     created = true;
     visible = true;
 }

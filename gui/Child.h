@@ -39,9 +39,12 @@ protected:
     // The shared life of the controls that draw themselves, for their
     // overrides of Create, Show, Hide, SetSize and SetPosition.
     //
-    // Create: an identifier when it has none (AssignId, so userData too),
-    // then created and visible. Nothing once created.
-    void CreateVisible();
+    // Create: an identifier when it has none, then created and visible.
+    // Nothing once created. Most controls copy a new identifier into
+    // userData (AssignId); a control whose userData is its owner's alone
+    // keeps it.
+    enum class IdToUserData { Copy, Keep };
+    void CreateVisible(IdToUserData idToUserData = IdToUserData::Copy);
     // Show: Create when not created, visible, Paint.
     void ShowAndPaint();
     // What a hidden control is left as: most are made anew by their next Show.

@@ -19,6 +19,12 @@ std::vector<pid_t>& PendingChildren()
     return pending;
 }
 
+std::vector<std::pair<int, struct sigaction>>& ChildSignalActions()
+{
+    static std::vector<std::pair<int, struct sigaction>> actions;
+    return actions;
+}
+
 // Everything exec needs, prepared before fork so the child only calls
 // async-signal-safe functions between fork and exec.
 struct ExecPlan {
@@ -125,10 +131,10 @@ pid_t StartChildFunction(void (*body)(void* context), void* context, ChildOutput
         if (output == ChildOutput::Discard)
             DiscardOutput();
         CloseInheritedDescriptors();
-        // The loop's handlers for the stop signals belong to the parent: here
-        // they would keep SIGTERM from ending the child.
-        for (int number : {SIGTERM, SIGINT, SIGHUP})
-            signal(number, SIG_DFL);
+        // The parent's handlers would keep SIGTERM from ending the child; what
+        // was there before them (perhaps an inherited SIG_IGN) comes back.
+        for (const auto& [number, action] : ChildSignalActions())
+            sigaction(number, &action, nullptr);
         body(context);
         // _exit, not exit: the parent's exit handlers and buffered output
         // belong to the parent and must not run or be flushed twice.
@@ -136,6 +142,30 @@ pid_t StartChildFunction(void (*body)(void* context), void* context, ChildOutput
     }
     Remember(pid);
     return pid < 0 ? -1 : pid;
+}
+
+void SetChildSignalActions(std::vector<std::pair<int, struct sigaction>> actions)
+{
+    ChildSignalActions() = std::move(actions);
+}
+
+bool ReapChildWithin(pid_t pid, int timeoutMs)
+{
+    constexpr int kPollMs = 5;   // between looks at the child
+    std::vector<pid_t>& pending = PendingChildren();
+    const auto remembered = std::find(pending.begin(), pending.end(), pid);
+    if (remembered == pending.end())
+        return true;
+    for (int waited = 0;; waited += kPollMs) {
+        const pid_t result = waitpid(pid, nullptr, WNOHANG);
+        if (result == pid || (result < 0 && errno == ECHILD)) {
+            pending.erase(remembered);
+            return true;
+        }
+        if (waited >= timeoutMs)
+            return false;
+        usleep(kPollMs * 1000);
+    }
 }
 
 void ReapChildren()

@@ -9,7 +9,9 @@
 // they start the next one and at their end, so no zombie piles up.
 #pragma once
 
+#include <signal.h>
 #include <string>
+#include <utility>
 #include <sys/types.h>
 #include <vector>
 
@@ -36,8 +38,17 @@ int WaitForChild(pid_t pid);
 pid_t StartChildFunction(void (*body)(void* context), void* context,
                          ChildOutput output = ChildOutput::Inherit);
 
+// The actions a caller's own signal handlers replaced (the event loop's stop
+// signals); a child of StartChildFunction puts them back before its body
+// runs, since those handlers belong to the parent. Empty: none.
+void SetChildSignalActions(std::vector<std::pair<int, struct sigaction>> actions);
+
 // True when an executable of that name is found on PATH.
 bool IsProgramOnPath(const std::string& name);
+
+// Waits up to timeoutMs for the remembered child pid to end and reaps it;
+// false when it still runs (it stays remembered). For a child just told to end.
+bool ReapChildWithin(pid_t pid, int timeoutMs);
 
 // Collects every remembered child that has ended, without blocking.
 void ReapChildren();

@@ -11,6 +11,7 @@ namespace {
 
 constexpr const char* kPlayer = "aplay";
 constexpr const char* kBeepFile = "Data/beep.wav";
+constexpr int kEndWaitMs = 1000;   // ms for a sound child to end after SIGTERM
 
 struct SoundJob {
     const std::string* path;
@@ -33,6 +34,7 @@ void SetSigtermBlocked(bool blocked, sigset_t* previous = nullptr)
 // would only spin.
 void PlayInChild(void* context)
 {
+    signal(SIGTERM, SIG_DFL);   // its stop, even where the game inherited it ignored
     const SoundJob& job = *static_cast<const SoundJob*>(context);
     for (;;) {
         const pid_t player = StartChild({kPlayer, *job.path});
@@ -88,9 +90,12 @@ void PlayBeep()
 
 SoundPlayer::~SoundPlayer()
 {
-    // Nobody could stop a repeating sound after this.
-    if (repeating)
+    // Nobody could stop a repeating sound after this. The child was just sent
+    // SIGTERM: a short wait lets it be reaped rather than left a zombie.
+    if (repeating) {
         StopSound();
+        ReapChildWithin(pid, kEndWaitMs);
+    }
     ReapChildren();
 }
 

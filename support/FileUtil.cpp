@@ -137,8 +137,44 @@ std::vector<std::string> ListFiles(const std::string& directory)
     return names;
 }
 
+namespace {
+
+// Creates a new file named "<path>.copy<n>" beside path, exclusively, with
+// the mode a new file gets (0666 less the umask, applied by open itself).
+int CreateBeside(const std::string& path, std::string& created)
+{
+    constexpr int kAttempts = 100;
+    for (int n = 0; n < kAttempts; ++n) {
+        created = path + ".copy" + std::to_string(getpid()) + "-" + std::to_string(n);
+        const int fd = open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
+
 bool CopyFile(const std::string& source, const std::string& destination)
 {
+    // A destination that is a symbolic link is written through, as opening
+    // it would: the copy replaces the file the link names, the link stays.
+    std::string target = destination;
+    struct stat link {};
+    if (lstat(destination.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        char resolved[PATH_MAX];
+        if (realpath(destination.c_str(), resolved) == nullptr) {
+            WriteLog(destination + ": the link leads nowhere, not copied");
+            return false;
+        }
+        target = resolved;
+    }
+    struct stat old {};
+    const bool exists = stat(target.c_str(), &old) == 0;
+    // Renaming would replace a file its owner made read-only; the mode bits,
+    // not access(2), so that this holds for root as well.
+    if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0))
+        return false;
     int in = open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (in < 0)
         return false;
@@ -151,22 +187,13 @@ bool CopyFile(const std::string& source, const std::string& destination)
     // end, so a failure leaves the destination as it was, and a file copied
     // onto itself keeps its bytes. The copy's permissions are the
     // destination's when there is one, else those of a new file.
-    std::string temporary = destination + ".XXXXXX";
-    int out = mkostemp(&temporary[0], O_CLOEXEC);
+    std::string temporary;
+    int out = CreateBeside(target, temporary);
     if (out < 0) {
         close(in);
         return false;
     }
-    struct stat old {};
-    mode_t mode = 0;
-    if (stat(destination.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        mode = umask(0);
-        umask(mode);
-        mode = 0666 & ~mode;
-    }
-    bool copied = fchmod(out, mode) == 0;
+    bool copied = !exists || fchmod(out, old.st_mode & 07777) == 0;
     // Bounded chunks: a file of any size is copied in the same memory.
     char chunk[copyChunk];
     ssize_t got = 0;
@@ -174,8 +201,11 @@ bool CopyFile(const std::string& source, const std::string& destination)
         copied = WriteFully(out, chunk, static_cast<size_t>(got));
     copied = copied && got == 0;
     close(in);
+    // On disc before it takes the destination's place, or a crash could
+    // leave an empty file where the old one was.
+    copied = fsync(out) == 0 && copied;
     copied = close(out) == 0 && copied;
-    if (!copied || std::rename(temporary.c_str(), destination.c_str()) != 0) {
+    if (!copied || std::rename(temporary.c_str(), target.c_str()) != 0) {
         unlink(temporary.c_str());
         return false;
     }

@@ -26,8 +26,11 @@ std::string EnsureExtension(const std::string& path, const std::string& extensio
 // cannot be read is logged as "<folder> accesso negato!" and gives nothing.
 std::vector<std::string> ListFiles(const std::string& directory);
 // Replaces the destination with the source's bytes, copied in bounded chunks
-// to a temporary file renamed into place; a missing, empty or non-regular
-// source gives false and leaves the destination as it was.
+// to a temporary file synced and renamed into place; a missing, empty or
+// non-regular source gives false and leaves the destination as it was, as
+// does a destination that is read-only (for root too) or not a regular file.
+// A destination that is a symbolic link is written through: the file it
+// names is replaced and the link kept; a dangling link is logged and refused.
 bool CopyFile(const std::string& source, const std::string& destination);
 // Byte i of the file XORed into position i mod 16, as 32 upper-case hex
 // digits; an unreadable file gives 32 zeros.

@@ -20,13 +20,6 @@ CellControl::CellControl(GUIElement* parentForm) : Child(parentForm)
     repaintWithContainer = true;
 }
 
-void CellControl::Create()
-{
-    if (!created && id == 0)
-        id = ++NextElementId;
-    CreateVisible();
-}
-
 void CellControl::SetText(const std::string& newText)
 {
     if (newText == text)

@@ -14,7 +14,7 @@ public:
 
     // Takes an identifier without copying it into userData, which stays what
     // the cell's owner set.
-    void Create() override;
+    void Create() override { CreateVisible(IdToUserData::Keep); }
     void SetText(const std::string& newText) override;
     void Paint() override;
     void Show() override { ShowAndPaint(); }

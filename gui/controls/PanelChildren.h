@@ -14,7 +14,7 @@ class PanelChildren : public Child {
 public:
     explicit PanelChildren(GUIElement* parentElement);
 
-    void Create() override { CreateVisible(); }
+    void Create() override { CreateVisible(IdToUserData::Keep); }
     void Paint() override;
     // Creates and paints the panel, then shows its children.
     void Show() override;

@@ -9,7 +9,7 @@ class ProgressBar : public Child {
 public:
     ProgressBar(GUIElement* parentElement, int32_t minimum, int32_t maximum);
 
-    void Create() override { CreateVisible(); }
+    void Create() override { CreateVisible(IdToUserData::Keep); }
     void Show() override { ShowAndPaint(); }
     void ShowMapped() override { ProgressBar::Show(); }
     // Covers the extent with the colour of what holds the bar; it stays

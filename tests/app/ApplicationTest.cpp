@@ -118,6 +118,7 @@ TEST(Application, WarnsOnAShallowDisplayAndGoesOn)
     ASSERT_TRUE(server.Started()) << "Xvfb could not be started";
     TempDir dir;
     dir.Enter();
+    // Only for this test: the later ones use the shared server again.
     const ScopedEnv display("DISPLAY", server.Display());
     testing::internal::CaptureStdout();
     Application application("t");

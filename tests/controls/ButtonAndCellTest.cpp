@@ -4,6 +4,8 @@
 
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
+#include "gui/controls/PanelChildren.h"
+#include "gui/controls/ProgressBar.h"
 
 #include <X11/keysym.h>
 
@@ -218,17 +220,26 @@ TEST_F(ControlsTest, CellColoursAndBorders)
     EXPECT_FALSE(cell->IsCreated());
 }
 
-TEST_F(ControlsTest, ShowingALabelCellKeepsTheUserDataItsOwnerSet)
+TEST_F(ControlsTest, CellPanelAndBarKeepTheUserDataTheirOwnerSet)
 {
     form->Create();
     cell = std::make_unique<CellControl>(form.get());
-    cell->GetUserDataRef() = 4242;
-    cell->Show();
-    EXPECT_NE(cell->GetId(), 0u);
-    EXPECT_EQ(cell->GetUserDataRef(), 4242u);
-    cell->Hide();
-    cell->Show();
-    EXPECT_EQ(cell->GetUserDataRef(), 4242u);
+    PanelChildren panel(form.get());
+    ProgressBar bar(form.get(), 0, 100);
+    panel.SetPosition(20, 100);
+    bar.SetPosition(20, 160);
+    uint64_t value = 4242;
+    for (Child* control : std::initializer_list<Child*>{cell.get(), &panel, &bar}) {
+        SCOPED_TRACE(control->GetType());
+        control->GetUserDataRef() = ++value;
+        control->Show();
+        EXPECT_NE(control->GetId(), 0u);
+        EXPECT_EQ(control->GetUserDataRef(), value);
+        control->Hide();
+        control->Show();
+        EXPECT_EQ(control->GetUserDataRef(), value);
+        control->Hide();
+    }
 
     // A button still copies its identifier, as before.
     ButtonCustom& ok = MakeButton(20, 60);

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 // Input: the bytes of "Classifica.txt", then the table is loaded, a result
 // added and the lines saved again (in "Data/..." under the working folder).
@@ -18,9 +19,32 @@ void FuzzJoystickConfig(const uint8_t* data, size_t size);
 // ".bin" picture, which is read and packed into pixels of that layout.
 void FuzzBinPicture(const uint8_t* data, size_t size);
 
-// Traps: libFuzzer and the seeded runs both see a crash.
-#define FUZZ_CHECK(condition) \
-    do {                      \
-        if (!(condition))     \
-            __builtin_trap(); \
+// The input a seeded run is on, so a failing one can be shown and repeated
+// (libFuzzer keeps its own crashing inputs). Empty outside a seeded run.
+struct FuzzInput {
+    bool set = false;
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+};
+inline FuzzInput currentFuzzInput;
+
+// Names the broken check and writes the current input in hexadecimal to
+// standard error, then traps: libFuzzer and the seeded runs both see a crash.
+[[noreturn]] inline void FuzzCheckFailed(const char* condition, const char* file, int line)
+{
+    std::fprintf(stderr, "%s:%d: fuzz check failed: %s\n", file, line, condition);
+    if (currentFuzzInput.set) {
+        std::fprintf(stderr, "input (%zu bytes, hex): ", currentFuzzInput.size);
+        for (size_t i = 0; i < currentFuzzInput.size; ++i)
+            std::fprintf(stderr, "%02x", currentFuzzInput.data[i]);
+        std::fprintf(stderr, "\n");
+    }
+    std::fflush(stderr);
+    __builtin_trap();
+}
+
+#define FUZZ_CHECK(condition)                                    \
+    do {                                                         \
+        if (!(condition))                                        \
+            FuzzCheckFailed(#condition, __FILE__, __LINE__);     \
     } while (false)

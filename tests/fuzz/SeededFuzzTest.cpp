@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 #include <string>
 #include <vector>
@@ -65,24 +64,24 @@ Input Mutate(Input input, const std::vector<Input>& seeds, std::mt19937& random)
     return input;
 }
 
-// Runs target on the seeds and their mutations, in a private working folder;
-// stops after rounds inputs or the time budget, whichever comes first.
-int RunSeeded(void (*target)(const uint8_t*, size_t), const std::vector<Input>& seeds, int rounds,
-              uint32_t seed)
+// Runs target on the seeds and then their mutations, rounds inputs in all,
+// in a private working folder. A fixed number, not a time budget: the same
+// inputs run on every machine, however slow. The target traps on a broken
+// invariant (showing the input); the sanitizers report any stray access.
+void RunSeeded(void (*target)(const uint8_t*, size_t), const std::vector<Input>& seeds, int rounds,
+               uint32_t seed)
 {
-    constexpr auto kBudget = std::chrono::seconds(60);
     TempDir folder;
     folder.Enter();
     std::mt19937 random(seed);
-    const auto start = std::chrono::steady_clock::now();
-    int done = 0;
-    for (; done < rounds && std::chrono::steady_clock::now() - start < kBudget; ++done) {
+    for (int done = 0; done < rounds; ++done) {
         const Input input = done < int(seeds.size()) ? seeds[size_t(done)] : Mutate(seeds[size_t(done) % seeds.size()], seeds, random);
         // An exactly sized heap copy, so one byte too far is a sanitizer report.
         const std::vector<uint8_t> bytes(input.begin(), input.end());
+        currentFuzzInput = {true, bytes.data(), bytes.size()};
         target(bytes.data(), bytes.size());
     }
-    return done;
+    currentFuzzInput = {};
 }
 
 std::string Length16(const std::string& text)
@@ -102,7 +101,7 @@ TEST(SeededFuzz, ScoreTable)
         ten += "000" + std::to_string(i * 11111).substr(0, 5) + " Player" + std::to_string(i) + "      Level 2\n";
     const std::vector<Input> seeds = {"", ten, "00000350 Mario        Level 3\n", std::string(300, '9') + "\nabc\n",
                                       std::string("a\0b\r\n\n\nlast", 12)};
-    EXPECT_GT(RunSeeded(FuzzScoreTable, seeds, 400, 20261208), 50);
+    RunSeeded(FuzzScoreTable, seeds, 400, 20261208);
 }
 
 TEST(SeededFuzz, JoystickConfig)
@@ -115,7 +114,7 @@ TEST(SeededFuzz, JoystickConfig)
         Length16(defaults) + Event(-300, 2, 0) + Event(20000, 2, 1) + Event(1, 1, 3),
         Length16(defaults) + Event(-300, 0x82, 0) + Event(5, 2, 0),
         Length16("JoystickEnable= 0\n"), Length16("AixsXCfg= 4294967296\n= \n==\n") + "abc", ""};
-    EXPECT_GT(RunSeeded(FuzzJoystickConfig, seeds, 1500, 20261209), 200);
+    RunSeeded(FuzzJoystickConfig, seeds, 1500, 20261209);
 }
 
 TEST(SeededFuzz, BinPicture)
@@ -126,7 +125,7 @@ TEST(SeededFuzz, BinPicture)
     const std::vector<Input> seeds = {std::string{4, 3, 0} + pixels.substr(0, 36), std::string{5, 5, 1} + pixels,
                                       std::string{64, 1, 7} + pixels.substr(0, 10), std::string{0, 9, 3},
                                       std::string{3, 0, 22} + pixels};
-    EXPECT_GT(RunSeeded(FuzzBinPicture, seeds, 3000, 20261210), 500);
+    RunSeeded(FuzzBinPicture, seeds, 3000, 20261210);
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // The running loop fed with real X events from XTest and XSendEvent.
 #include "GuiTestSupport.h"
+#include "services/ChildProcess.h"
+#include "support/FileUtil.h"
 
 #include <X11/keysym.h>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -512,6 +515,30 @@ TEST_F(EventLoopTest, StopSignalsCloseLikeTheWindowManager)
     EXPECT_EQ(current.sa_handler, SIG_DFL);
 }
 
+// In a forked child: waits until the process pid catches the signal (its
+// handler is installed), then sends it. The limit is generous for a loaded
+// machine; should it pass, the signal goes anyway and the test fails loudly.
+[[noreturn]] void SendOnceCaught(pid_t pid, int number)
+{
+    constexpr int kLimitMs = 60000;
+    const std::string status = "/proc/" + std::to_string(pid) + "/status";
+    for (int waited = 0; waited < kLimitMs; waited += 10) {
+        std::FILE* file = std::fopen(status.c_str(), "r");
+        char line[256];
+        unsigned long long caught = 0;
+        while (file != nullptr && std::fgets(line, sizeof line, file) != nullptr)
+            if (std::sscanf(line, "SigCgt: %llx", &caught) == 1)
+                break;
+        if (file != nullptr)
+            std::fclose(file);
+        if ((caught & (1ULL << (number - 1))) != 0)
+            break;
+        usleep(10 * 1000);
+    }
+    kill(pid, number);
+    _exit(0);
+}
+
 TEST_F(EventLoopTest, StopSignalWakesALoopWithoutTimers)
 {
     RecordingForm form("form", 0, 0, 300, 200);
@@ -521,16 +548,87 @@ TEST_F(EventLoopTest, StopSignalWakesALoopWithoutTimers)
     logFolder.Enter();
     const pid_t parent = getpid();
     const pid_t sender = fork();
-    if (sender == 0) {
-        usleep(300 * 1000);
-        kill(parent, SIGTERM);
-        _exit(0);
-    }
+    if (sender == 0)
+        SendOnceCaught(parent, SIGTERM);
     ASSERT_GT(sender, 0);
     form.Run();   // blocked waiting on the connection until the signal
     waitpid(sender, nullptr, 0);
     EXPECT_EQ(CountOf("form:QueryClose"), 1);
     EXPECT_TRUE(form.IsClosed());
+    QuitRequested = false;
+}
+
+// The stop signals' dispositions a function child finds: 0 when SIGHUP is
+// ignored and SIGTERM has its default action, as before the loop.
+void ReportDispositions(void*)
+{
+    struct sigaction hangUp {}, terminate {};
+    sigaction(SIGHUP, nullptr, &hangUp);
+    sigaction(SIGTERM, nullptr, &terminate);
+    _exit(hangUp.sa_handler == SIG_IGN && terminate.sa_handler == SIG_DFL ? 0 : 1);
+}
+
+TEST_F(EventLoopTest, IgnoredStopSignalStaysIgnored)
+{
+    // As under nohup: the hang-up is ignored when the game starts.
+    struct sigaction ignore {}, before {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ASSERT_EQ(sigaction(SIGHUP, &ignore, &before), 0);
+    struct Restore {
+        struct sigaction action;
+        ~Restore() { sigaction(SIGHUP, &action, nullptr); }
+    } restore{before};
+
+    TempDir logFolder;
+    logFolder.Enter();
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    int childStatus = -1;
+    Script script(&form);
+    script.Then([&] { kill(getpid(), SIGHUP); });
+    script.Then([&] {
+        const pid_t child = StartChildFunction(&ReportDispositions, nullptr);
+        childStatus = child > 0 ? WaitForChild(child) : -1;
+    });
+    script.Run();
+    EXPECT_EQ(script.StepsDone(), 2u);
+    ASSERT_TRUE(WIFEXITED(childStatus));
+    EXPECT_EQ(WEXITSTATUS(childStatus), 0) << "the child finds the dispositions from before the loop";
+    EXPECT_FALSE(FileExists(logFolder.File("log.txt")));
+    struct sigaction current {};
+    sigaction(SIGHUP, nullptr, &current);
+    EXPECT_EQ(current.sa_handler, SIG_IGN);
+    QuitRequested = false;
+}
+
+bool SignalAgainOnClose(GUIElement*)
+{
+    kill(getpid(), SIGTERM);
+    return true;
+}
+
+TEST_F(EventLoopTest, SignalDuringTheCloseDoesNotEndTheNextLoop)
+{
+    TempDir logFolder;
+    logFolder.Enter();
+    {
+        RecordingForm form("form", 0, 0, 300, 200);
+        form.Create();
+        form.SetQueryCloseHandler(&SignalAgainOnClose);
+        Script script(&form);
+        script.Then([&] { kill(getpid(), SIGTERM); });
+        script.Run();
+        EXPECT_EQ(CountOf("form:QueryClose"), 1);
+        QuitRequested = false;
+    }
+    RecordingForm next("next", 0, 0, 300, 200);
+    next.Create();
+    Script script(&next);
+    script.Then([] {});
+    script.Then([] {});
+    script.Run();
+    EXPECT_EQ(script.StepsDone(), 2u) << "the second signal belonged to the loop that was closing";
     QuitRequested = false;
 }
 

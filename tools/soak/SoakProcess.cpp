@@ -11,7 +11,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
-#include <random>
+#include <ftw.h>
+#include <poll.h>
 #include <sstream>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -25,8 +26,7 @@ namespace {
 
 constexpr int kStartWaitMs = 30000;   // for the server, the window manager and the game window
 constexpr int kPollMs = 50;
-constexpr int kFirstDisplay = 400;   // display numbers tried: 400 to 999
-constexpr int kDisplayRange = 600;
+constexpr int kServerAttempts = 3;   // Xvfb starts tried before giving up
 
 void Sleep(int milliseconds)
 {
@@ -34,9 +34,10 @@ void Sleep(int milliseconds)
 }
 
 // Forks and execs argv with the environment changes given ("NAME=value"),
-// in folder when not empty, standard output and error to outputPath.
+// in folder when not empty, standard output and error to outputPath. When
+// passFd is given the program gets it as descriptor 3.
 pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& folder,
-            const std::string& outputPath)
+            const std::string& outputPath, int passFd = -1)
 {
     std::vector<char*> args;
     for (const std::string& arg : argv)
@@ -59,7 +60,9 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     const int in = open("/dev/null", O_RDONLY);
     if (in >= 0)
         dup2(in, STDIN_FILENO);
-    for (int fd = 3; fd < 1024; ++fd)
+    if (passFd >= 0 && passFd != 3)
+        dup2(passFd, 3);
+    for (int fd = passFd >= 0 ? 4 : 3; fd < 1024; ++fd)
         close(fd);
     execvp(args[0], args.data());
     _exit(127);
@@ -89,6 +92,11 @@ bool CopyExecutable(const std::string& from, const std::string& to)
     out << in.rdbuf();
     out.close();
     return in.good() && out.good() && chmod(to.c_str(), 0755) == 0;
+}
+
+int RemoveEntry(const char* path, const struct stat*, int, FTW*)
+{
+    return remove(path);
 }
 
 std::string ReadWhole(const std::string& path)
@@ -147,40 +155,39 @@ SoakDesktop::~SoakDesktop()
     Stop(server);
 }
 
+Display* SoakDesktop::StartServer()
+{
+    // Xvfb picks a free display itself and writes its number to the pipe
+    // once it accepts clients; no number is guessed here.
+    int ends[2];
+    if (pipe(ends) != 0)
+        return nullptr;
+    server = Spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {}, "",
+                   "/dev/null", ends[1]);
+    close(ends[1]);
+    std::string number;
+    char byte = 0;
+    pollfd watched{ends[0], POLLIN, 0};
+    while (poll(&watched, 1, kStartWaitMs) > 0 && read(ends[0], &byte, 1) == 1 && byte != '\n')
+        number += byte;
+    close(ends[0]);
+    Display* connection = nullptr;
+    if (byte == '\n' && !number.empty()) {
+        display = ":" + number;
+        connection = XOpenDisplay(display.c_str());
+    }
+    if (connection == nullptr)
+        Stop(server);
+    return connection;
+}
+
 bool SoakDesktop::Start(std::string* problem)
 {
-    // A display number nobody uses: neither its lock file nor a socket of
-    // that name (an X server whose lock file is gone may still hold its
-    // abstract socket, and clients would reach that server instead).
-    const std::string sockets = ReadWhole("/proc/net/unix");
-    std::mt19937 random(static_cast<uint32_t>(getpid()));
-    int number = -1;
-    for (int attempt = 0; attempt < 100 && number < 0; ++attempt) {
-        const int candidate = kFirstDisplay + static_cast<int>(random() % kDisplayRange);
-        const std::string name = "/tmp/.X11-unix/X" + std::to_string(candidate);
-        struct stat lock {};
-        if (stat(("/tmp/.X" + std::to_string(candidate) + "-lock").c_str(), &lock) != 0 &&
-            sockets.find(name + "\n") == std::string::npos)
-            number = candidate;
-    }
-    if (number < 0) {
-        *problem = "no free display number";
-        return false;
-    }
-    display = ":" + std::to_string(number);
-    server = Spawn({"Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {}, "", "/dev/null");
     Display* connection = nullptr;
-    for (int waited = 0; waited < kStartWaitMs && connection == nullptr; waited += kPollMs) {
-        if (waitpid(server, nullptr, WNOHANG) == server) {
-            server = -1;
-            break;
-        }
-        connection = XOpenDisplay(display.c_str());
-        if (connection == nullptr)
-            Sleep(kPollMs);
-    }
+    for (int attempt = 0; attempt < kServerAttempts && connection == nullptr; ++attempt)
+        connection = StartServer();
     if (connection == nullptr) {
-        *problem = "Xvfb did not start on " + display + " (is it installed?)";
+        *problem = "Xvfb did not start (is it installed?)";
         return false;
     }
     manager = Spawn({"openbox", "--sm-disable"}, {"DISPLAY=" + display}, "", "/dev/null");
@@ -201,16 +208,24 @@ SoakGame::~SoakGame()
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
+    if (!keep && !folder.empty())
+        nftw(folder.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
+
+std::string SoakGame::Output() const
+{
+    return folder.empty() ? std::string() : ReadWhole(folder + "/stdout.txt");
 }
 
 bool SoakGame::Start(std::string* problem)
 {
-    char made[] = "/tmp/bruvo_soak.XXXXXX";
-    if (mkdtemp(made) == nullptr) {
-        *problem = "cannot make a temporary folder";
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/bruvo_soak.XXXXXX";
+    if (mkdtemp(&pattern[0]) == nullptr) {
+        *problem = "cannot make a temporary folder in " + pattern.substr(0, pattern.rfind('/'));
         return false;
     }
-    folder = made;
+    folder = pattern;
     // The links in Data/ must not depend on where the tool was started.
     char* absolute = realpath(gameDir.c_str(), nullptr);
     if (absolute == nullptr) {

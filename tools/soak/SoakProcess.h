@@ -2,11 +2,13 @@
 // the game itself in a folder of its own, watched through /proc.
 #pragma once
 
+#include <X11/Xlib.h>
+
 #include <string>
 #include <sys/types.h>
 
-// A private Xvfb on a display number it picks itself, with openbox managing
-// its windows; both are stopped at destruction.
+// A private Xvfb on a display number it picks itself (-displayfd), with
+// openbox managing its windows; both are stopped at destruction.
 class SoakDesktop {
 public:
     SoakDesktop() = default;
@@ -18,6 +20,9 @@ public:
     const std::string& DisplayName() const { return display; }
 
 private:
+    // One try at starting Xvfb; its connection, or nullptr with it stopped.
+    Display* StartServer();
+
     pid_t server = -1;
     pid_t manager = -1;
     std::string display;
@@ -34,8 +39,8 @@ struct ProcessSample {
 
 // The game started from a temporary folder: the executable copied in, Data/
 // a folder of links to the generated files (so the score table stays in the
-// folder), sounds sent to ALSA's null device. The folder is left for the
-// reader to look at.
+// folder), sounds sent to ALSA's null device. The folder (under $TMPDIR, else
+// /tmp) is removed at destruction unless SetKeep(true) asked to keep it.
 class SoakGame {
 public:
     SoakGame(std::string gameDir, std::string display);
@@ -45,6 +50,9 @@ public:
 
     bool Start(std::string* problem);
     const std::string& Folder() const { return folder; }
+    void SetKeep(bool kept) { keep = kept; }
+    // What the game wrote to its standard output and error so far.
+    std::string Output() const;
     ProcessSample Sample() const;
     // False once the game has ended (it is reaped then).
     bool Running();
@@ -58,5 +66,6 @@ private:
     std::string folder;
     pid_t pid = -1;
     bool ended = false;
+    bool keep = false;
     int status = 0;
 };
