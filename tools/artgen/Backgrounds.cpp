@@ -43,16 +43,16 @@ Canvas DrawMeadow() {
         Cloud(c, rng, 70 + i * 140 + rng.Range(-30, 30), rng.Range(90, 230), rng.Range(90, 150),
               Hex(0xf7fbff), Hex(0xc9dbea));
     const auto far = Ridge(rng, c.Width(), 370, 38, 180, 3);
-    FillBelowRidge(c, far, Hex(0x8fb9b0), Hex(0xa4cbc0), 2, 640);
+    FillBelowRidge(c, far, Hex(0x8fb9b0), Hex(0xa4cbc0), 2, kScreenHeight);
     const auto mid = Ridge(rng, c.Width(), 430, 32, 140, 3);
-    FillBelowRidge(c, mid, Hex(0x7cae68), Hex(0x95c47c), 2, 640);
+    FillBelowRidge(c, mid, Hex(0x7cae68), Hex(0x95c47c), 2, kScreenHeight);
     for (int i = 0; i < 14; ++i) {
         const int x = rng.Range(10, 790);
         RoundTree(c, rng, x, int(mid[size_t(x)]) + 6, rng.Range(26, 40), Hex(0x6b5238),
                   Hex(0x5f944e), Hex(0x7bb062));
     }
     const auto near = Ridge(rng, c.Width(), 495, 16, 200, 2);
-    FillBelowRidge(c, near, Hex(0x679c4f), Hex(0x80b862), 3, 640);
+    FillBelowRidge(c, near, Hex(0x679c4f), Hex(0x80b862), 3, kScreenHeight);
     Speckle(c, rng, near, 700, 590, {Hex(0xf2e6a0), Hex(0xe9a0b8), Hex(0xf4f4f0), Hex(0x9fc9e8)});
     Finish(c, Hex(0xdfeef0), 0.16);
     return c;
@@ -81,7 +81,7 @@ Canvas DrawDusk() {
     const double bases[] = {390, 430, 470, 510};
     for (int i = 0; i < 4; ++i) {
         const auto ridge = Ridge(rng, c.Width(), bases[i], 40 - i * 6, 220 - i * 30, 3);
-        FillBelowRidge(c, ridge, layers[i], Shade(layers[i], 1.18), 2, 640);
+        FillBelowRidge(c, ridge, layers[i], Shade(layers[i], 1.18), 2, kScreenHeight);
     }
     Finish(c, Hex(0x7a4a6a), 0.12);
     return c;
@@ -103,9 +103,9 @@ Canvas DrawNight() {
     c.FillCircle(634, 146, 10, Hex(0xcfcab0));
     c.FillCircle(630, 112, 5, Hex(0xd8d3b8));
     const auto far = Ridge(rng, c.Width(), 420, 36, 200, 3);
-    FillBelowRidge(c, far, Hex(0x1f2c52), Hex(0x2b3b66), 2, 640);
+    FillBelowRidge(c, far, Hex(0x1f2c52), Hex(0x2b3b66), 2, kScreenHeight);
     const auto mid = Ridge(rng, c.Width(), 465, 22, 160, 2);
-    FillBelowRidge(c, mid, Hex(0x172243), Hex(0x222f58), 2, 640);
+    FillBelowRidge(c, mid, Hex(0x172243), Hex(0x222f58), 2, kScreenHeight);
     // A little village on the middle hill, its windows lit.
     for (int i = 0; i < 7; ++i) {
         const int x = 90 + i * 100 + rng.Range(-20, 20);
@@ -118,7 +118,7 @@ Canvas DrawNight() {
         if (w > 22) c.FillRect(x + w - 8, base - h + 4, 4, 4, Hex(0xd8a050));
     }
     const auto near = Ridge(rng, c.Width(), 520, 12, 220, 2);
-    FillBelowRidge(c, near, Hex(0x10182e), Hex(0x1a2644), 2, 640);
+    FillBelowRidge(c, near, Hex(0x10182e), Hex(0x1a2644), 2, kScreenHeight);
     Speckle(c, rng, near, 90, 590, {Hex(0xa8d860), Hex(0xe8f080)});  // fireflies
     Finish(c, Hex(0x1a2040), 0.08);
     return c;
@@ -151,7 +151,7 @@ Canvas DrawMountains() {
                 ridge[size_t(x)] = knots[k].y + (knots[k + 1].y - knots[k].y) * (x - knots[k].x) / (knots[k + 1].x - knots[k].x);
         const auto rough = Ridge(rng, c.Width(), 0, 5, 16, 2);
         for (int x = 0; x < c.Width(); ++x) ridge[size_t(x)] += rough[size_t(x)];
-        FillBelowRidge(c, ridge, r.rock, Shade(r.rock, 1.1), 2, 640);
+        FillBelowRidge(c, ridge, r.rock, Shade(r.rock, 1.1), 2, kScreenHeight);
         const double snowline = r.base - r.lowest * 0.9;
         for (int x = 0; x < c.Width(); ++x) {
             const int top = int(ridge[size_t(x)]);
@@ -175,9 +175,9 @@ Canvas DrawMountains() {
     const auto forest = Ridge(rng, c.Width(), 480, 10, 150, 2);
     for (int x = 4; x < c.Width(); x += rng.Range(9, 16))
         PineTree(c, x, int(forest[size_t(x)]) + 10, rng.Range(34, 56), Hex(0x35564d), kTransparent);
-    FillBelowRidge(c, forest, Hex(0x3f6157), Hex(0x4b6e62), 1, 640);
+    FillBelowRidge(c, forest, Hex(0x3f6157), Hex(0x4b6e62), 1, kScreenHeight);
     const auto meadow = Ridge(rng, c.Width(), 520, 8, 200, 2);
-    FillBelowRidge(c, meadow, Hex(0x6f9060), Hex(0x86a874), 2, 640);
+    FillBelowRidge(c, meadow, Hex(0x6f9060), Hex(0x86a874), 2, kScreenHeight);
     Speckle(c, rng, meadow, 500, 590, {Hex(0x8fae7c), Hex(0x5e7e52), Hex(0xe8e0b0)});
     Finish(c, Hex(0xd8e4f0), 0.14);
     return c;
@@ -214,7 +214,7 @@ Canvas DrawForest() {
     for (int x = 0; x < c.Width(); ++x)
         for (int y = kStatusBand; y < int(canopyEdge[size_t(x)]); ++y) c.Set(x, y, Hex(0x2a4030));
     const auto floor = Ridge(rng, c.Width(), 520, 10, 120, 2);
-    FillBelowRidge(c, floor, Hex(0x4d6a3c), Hex(0x5e7e48), 2, 640);
+    FillBelowRidge(c, floor, Hex(0x4d6a3c), Hex(0x5e7e48), 2, kScreenHeight);
     for (int i = 0; i < 16; ++i) {  // ferns along the floor
         const int x = rng.Range(0, 799), base = int(floor[size_t(x)]) + 6;
         for (int leaf = -3; leaf <= 3; ++leaf) c.Line(x, base, x + leaf * 5, base - 14 + std::abs(leaf) * 2, Hex(0x3f5f34), 2);
@@ -242,9 +242,9 @@ Canvas DrawDesert() {
         c.FillRect(x, top, w, 3, Hex(0xdca27a));
     }
     const auto farDunes = Ridge(rng, c.Width(), 420, 18, 200, 2);
-    FillBelowRidge(c, farDunes, Hex(0xe6bc82), Hex(0xf0cd98), 2, 640);
+    FillBelowRidge(c, farDunes, Hex(0xe6bc82), Hex(0xf0cd98), 2, kScreenHeight);
     const auto midDunes = Ridge(rng, c.Width(), 470, 22, 170, 2);
-    FillBelowRidge(c, midDunes, Hex(0xdaa56a), Hex(0xe8b97e), 2, 640);
+    FillBelowRidge(c, midDunes, Hex(0xdaa56a), Hex(0xe8b97e), 2, kScreenHeight);
     for (int i = 0; i < 6; ++i) {  // saguaro cacti
         const int x = 40 + i * 135 + rng.Range(-25, 25), base = int(midDunes[size_t(x)]) + 6;
         const int h = rng.Range(34, 56);
@@ -257,7 +257,7 @@ Canvas DrawDesert() {
         c.FillRect(x - 2, base - h, 2, h, Hex(0x86a866));
     }
     const auto nearDunes = Ridge(rng, c.Width(), 525, 10, 240, 2);
-    FillBelowRidge(c, nearDunes, Hex(0xcb955a), Hex(0xd9a86c), 3, 640);
+    FillBelowRidge(c, nearDunes, Hex(0xcb955a), Hex(0xd9a86c), 3, kScreenHeight);
     Speckle(c, rng, nearDunes, 260, 590, {Hex(0xb07e4a), Hex(0xe8c08a)});
     Finish(c, Hex(0xf4e0c0), 0.15);
     return c;
@@ -269,13 +269,13 @@ Canvas DrawSnow() {
     DitheredGradient(c, 0, 440, {Hex(0x7d93b0), Hex(0xa9bccf), Hex(0xdbe4ec)}, 14);
     c.FillCircle(560, 150, 30, Hex(0xe8edf0));
     const auto far = Ridge(rng, c.Width(), 380, 44, 210, 3);
-    FillBelowRidge(c, far, Hex(0xc5d3e2), Hex(0xdde7f0), 2, 640);
+    FillBelowRidge(c, far, Hex(0xc5d3e2), Hex(0xdde7f0), 2, kScreenHeight);
     const auto mid = Ridge(rng, c.Width(), 450, 26, 160, 2);
-    FillBelowRidge(c, mid, Hex(0xdfe8f1), Hex(0xf1f6fa), 2, 640);
+    FillBelowRidge(c, mid, Hex(0xdfe8f1), Hex(0xf1f6fa), 2, kScreenHeight);
     for (int x = 10; x < c.Width(); x += rng.Range(30, 70))
         PineTree(c, x, int(mid[size_t(x)]) + 10, rng.Range(40, 70), Hex(0x41625f), Hex(0xe9f0f6));
     const auto near = Ridge(rng, c.Width(), 515, 10, 220, 2);
-    FillBelowRidge(c, near, Hex(0xe9f0f6), Hex(0xfafcff), 2, 640);
+    FillBelowRidge(c, near, Hex(0xe9f0f6), Hex(0xfafcff), 2, kScreenHeight);
     for (int x = 0; x < c.Width(); ++x)  // blue shade under the drift crests
         for (int y = int(near[size_t(x)]) + 3; y < int(near[size_t(x)]) + 9; ++y)
             if (Bayer(x, y) < 8) c.Set(x, y, Hex(0xc9d8e8));
@@ -291,7 +291,7 @@ Canvas DrawSnow() {
 Canvas DrawCave() {
     Canvas c = Screen();
     Rng rng(808);
-    DitheredGradient(c, 0, 640, {Hex(0x1e1728), Hex(0x342a44), Hex(0x463a58), Hex(0x352b44)}, 16);
+    DitheredGradient(c, 0, kScreenHeight, {Hex(0x1e1728), Hex(0x342a44), Hex(0x463a58), Hex(0x352b44)}, 16);
     // Far off, the cave opens into a blue-lit hall.
     for (int y = 120; y < 520; ++y)
         for (int x = 380; x < 760; ++x) {
@@ -306,10 +306,10 @@ Canvas DrawCave() {
     // Rock pillars from ceiling to floor frame the hall.
     for (int p = 0; p < 4; ++p) {
         const int centre = 60 + p * 230 + rng.Range(-30, 30), half = rng.Range(26, 44);
-        const auto wobble = Ridge(rng, 640, 0, 10, 60, 2);
-        for (int y = kStatusBand; y < 640; ++y) {
+        const auto wobble = Ridge(rng, kScreenHeight, 0, 10, 60, 2);
+        for (int y = kStatusBand; y < kScreenHeight; ++y) {
             const int w = half + int(wobble[size_t(y)]) + (y > 420 ? (y - 420) / 4 : 0);
-            const int left = centre - w + int(wobble[size_t(639 - y)] * 0.5);
+            const int left = centre - w + int(wobble[size_t(kScreenHeight - 1 - y)] * 0.5);
             c.FillRect(left, y, 2 * w, 1, Hex(0x2a2236));
             c.FillRect(left, y, 3, 1, Hex(0x4a3e5c));
         }
@@ -340,7 +340,7 @@ Canvas DrawCave() {
         if (rng.Chance(40)) c.FillRect(x, int(top + len) + 6, 1, 2, Hex(0x8ab8d8));  // a falling drop
     }
     const auto far = Ridge(rng, c.Width(), 470, 26, 120, 3);
-    FillBelowRidge(c, far, Hex(0x33293f), Hex(0x4a3e5c), 2, 640);
+    FillBelowRidge(c, far, Hex(0x33293f), Hex(0x4a3e5c), 2, kScreenHeight);
     for (int x = 20; x < c.Width(); x += rng.Range(40, 90)) {  // stalagmites
         const double base = far[size_t(x)] + 6, len = rng.Range(24, 70), w = rng.Range(8, 16);
         c.FillPolygon({{x - w, base}, {x + w, base}, {double(x), base - len}}, Hex(0x33293f));
@@ -351,14 +351,14 @@ Canvas DrawCave() {
         cluster(x, int(far[size_t(x)]) + 3, crystal[i % 3]);
     }
     const auto near = Ridge(rng, c.Width(), 528, 10, 150, 2);
-    FillBelowRidge(c, near, Hex(0x261e30), Hex(0x3a304a), 2, 640);
+    FillBelowRidge(c, near, Hex(0x261e30), Hex(0x3a304a), 2, kScreenHeight);
     Finish(c, Hex(0x2a2432), 0.05);
     return c;
 }
 
 Canvas DrawBlank() {
     Canvas c = Screen();
-    DitheredGradient(c, 0, 640, {Hex(0x2a3242), Hex(0x46506a), Hex(0x5a6478)}, 12);
+    DitheredGradient(c, 0, kScreenHeight, {Hex(0x2a3242), Hex(0x46506a), Hex(0x5a6478)}, 12);
     PitShadow(c);
     return c;
 }

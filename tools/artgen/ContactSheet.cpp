@@ -104,8 +104,8 @@ Canvas MockUp(Canvas (*backdrop)(), bool desert) {
 int MockUps(Canvas& sheet, int y) {
     y = Heading(sheet, y, "MOCK-UPS OF PLAY AT 1:1 (MEADOW WITH BEES; DESERT WITH FIRE AND SAUCER)");
     sheet.Blit(MockUp(DrawMeadow, false), kMargin, y, false);
-    sheet.Blit(MockUp(DrawDesert, true), kMargin + 800 + 16, y, false);
-    return y + 640 + kMargin;
+    sheet.Blit(MockUp(DrawDesert, true), kMargin + kScreenWidth + 16, y, false);
+    return y + kScreenHeight + kMargin;
 }
 
 }  // namespace

@@ -85,9 +85,9 @@ Canvas DrawTitle() {
     keepOut.push_back({0, 0, kScreenWidth, 30});  // the high-score lines are written up there
     Stars(c, rng, 260, 30, 520, keepOut);
     const auto far = Ridge(rng, c.Width(), 520, 22, 180, 3);
-    FillBelowRidge(c, far, Hex(0x1c1438), Hex(0x261c48), 2, 640);
+    FillBelowRidge(c, far, Hex(0x1c1438), Hex(0x261c48), 2, kScreenHeight);
     const auto near = Ridge(rng, c.Width(), 560, 10, 200, 2);
-    FillBelowRidge(c, near, Hex(0x110c24), Hex(0x1a1334), 2, 640);
+    FillBelowRidge(c, near, Hex(0x110c24), Hex(0x1a1334), 2, kScreenHeight);
 
     BlockCaption(c, "BRUVO", 176, 11, Hex(0xffe66e), Hex(0xe8702a), Hex(0x2a0e10), Hex(0x07040e));
     BlockCaption(c, "STAGE", 282, 11, Hex(0xffe66e), Hex(0xe8702a), Hex(0x2a0e10), Hex(0x07040e));
