@@ -130,6 +130,26 @@ void Child::StoreReshowing(int32_t& first, int32_t newFirst, int32_t& second, in
         Show();
 }
 
+void Child::SetSizePainting(int32_t newWidth, int32_t newHeight)
+{
+    width = newWidth;
+    height = newHeight;
+    PaintIfCreated();
+}
+
+void Child::SetPositionPainting(int32_t newX, int32_t newY)
+{
+    x = newX;
+    y = newY;
+    PaintIfCreated();
+}
+
+void Child::SetEnabledAndPaint(bool flag)
+{
+    enabled = flag;
+    PaintIfCreated();
+}
+
 void Child::PaintIfCreated()
 {
     if (created)

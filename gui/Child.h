@@ -19,6 +19,9 @@ public:
     // A point in the parent's coordinates turned into the form window's.
     uint64_t ToFormPoint(int32_t px, int32_t py) const;
 
+    // Enables or disables the control and paints it when created.
+    void SetEnabledAndPaint(bool flag);
+
 protected:
     // GetForm when it has a window to draw on, else null: painting a control
     // whose form has no window would draw on window 0.
@@ -60,6 +63,10 @@ protected:
     // own overrides); otherwise only store.
     void SetSizeReshowing(int32_t newWidth, int32_t newHeight);
     void SetPositionReshowing(int32_t newX, int32_t newY);
+    // SetSize and SetPosition of the controls that store and paint at once,
+    // leaving the old place as it is.
+    void SetSizePainting(int32_t newWidth, int32_t newHeight);
+    void SetPositionPainting(int32_t newX, int32_t newY);
     // For setters whose change shows at once.
     void PaintIfCreated();
 

@@ -29,12 +29,6 @@ void ButtonCustom::SetText(const std::string& caption)
     PaintIfCreated();
 }
 
-void ButtonCustom::SetEnabledAndPaint(bool flag)
-{
-    enabled = flag;
-    PaintIfCreated();
-}
-
 void ButtonCustom::SetHideContent(bool flag)
 {
     hideContent = flag;

@@ -30,7 +30,6 @@ public:
     void Paint() override;
     void Create() override { CreateVisible(); }
 
-    virtual void SetEnabledAndPaint(bool flag);
     // Also the colour of the focus mark; shown at the next paint.
     virtual void SetTextColor(int32_t colour) { textColor = colour; }
 

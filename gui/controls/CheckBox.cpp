@@ -25,29 +25,9 @@ CheckBox::CheckBox(GUIElement* parentElement, const std::string& caption) : Chil
     focused = false;
 }
 
-void CheckBox::SetSize(int32_t newWidth, int32_t newHeight)
-{
-    width = newWidth;
-    height = newHeight;
-    Paint();
-}
-
-void CheckBox::SetPosition(int32_t newX, int32_t newY)
-{
-    x = newX;
-    y = newY;
-    Paint();
-}
-
 void CheckBox::SetText(const std::string& caption)
 {
     text = caption;
-    Paint();
-}
-
-void CheckBox::SetEnabledAndPaint(bool flag)
-{
-    enabled = flag;
     Paint();
 }
 

@@ -15,8 +15,8 @@ public:
 
     void Create() override { CreateVisible(); }
     // Store and paint at once; the old place is not erased.
-    void SetSize(int32_t newWidth, int32_t newHeight) override;
-    void SetPosition(int32_t newX, int32_t newY) override;
+    void SetSize(int32_t newWidth, int32_t newHeight) override { SetSizePainting(newWidth, newHeight); }
+    void SetPosition(int32_t newX, int32_t newY) override { SetPositionPainting(newX, newY); }
     void Show() override { ShowAndPaint(); }
     void ShowMapped() override { CheckBox::Show(); }
     // Covers the extent plus one pixel with the colour of what holds the box.
@@ -31,8 +31,6 @@ public:
     void LostFocus() override;
     void Paint() override;
 
-    // Enabled for any true flag.
-    virtual void SetEnabledAndPaint(bool flag);
     // Captions and the focus frame.
     virtual void SetTextColor(int32_t colour);
 

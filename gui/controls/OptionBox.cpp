@@ -29,26 +29,6 @@ OptionBox::OptionBox(GUIElement* parentElement) : Child(parentElement)
     focused = false;
 }
 
-void OptionBox::SetSize(int32_t newWidth, int32_t newHeight)
-{
-    width = newWidth;
-    height = newHeight;
-    Paint();
-}
-
-void OptionBox::SetPosition(int32_t newX, int32_t newY)
-{
-    x = newX;
-    y = newY;
-    Paint();
-}
-
-void OptionBox::SetEnabledAndPaint(bool flag)
-{
-    enabled = flag;
-    Paint();
-}
-
 void OptionBox::SetTextColor(int32_t colour)
 {
     textColor = colour;

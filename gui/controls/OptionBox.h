@@ -18,8 +18,8 @@ public:
 
     void Create() override { CreateVisible(); }
     // Store and paint at once; the old place is not erased.
-    void SetSize(int32_t newWidth, int32_t newHeight) override;
-    void SetPosition(int32_t newX, int32_t newY) override;
+    void SetSize(int32_t newWidth, int32_t newHeight) override { SetSizePainting(newWidth, newHeight); }
+    void SetPosition(int32_t newX, int32_t newY) override { SetPositionPainting(newX, newY); }
     void Show() override { ShowAndPaint(); }
     void ShowMapped() override { OptionBox::Show(); }
     // Covers the extent plus one pixel with the colour of what holds the box.
@@ -50,7 +50,6 @@ public:
     // Empties the lists; nothing is selected afterwards.
     virtual void Clear();
     virtual void SelectFirst();
-    virtual void SetEnabledAndPaint(bool flag);
     virtual void SetTextColor(int32_t colour);
 
 private:

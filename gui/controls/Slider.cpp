@@ -30,13 +30,6 @@ Slider::Slider(GUIElement* parentElement, bool isVertical, int32_t minimumValue,
     text.clear();
 }
 
-void Slider::SetPosition(int32_t newX, int32_t newY)
-{
-    x = newX;
-    y = newY;
-    Paint();
-}
-
 int32_t Slider::Steps() const
 {
     const int64_t range = static_cast<int64_t>(maximum) - minimum;

@@ -19,7 +19,7 @@ public:
     Slider(GUIElement* parentElement, bool vertical, int32_t minimum, int32_t maximum);
 
     // Store and paint; the old place is not erased.
-    void SetPosition(int32_t newX, int32_t newY) override;
+    void SetPosition(int32_t newX, int32_t newY) override { SetPositionPainting(newX, newY); }
     void KeyDown(KeySym keysym) override;
     void Paint() override;
 

@@ -571,12 +571,6 @@ void TextBoxCustom::LostFocus()
     RedrawText(false);
 }
 
-void TextBoxCustom::SetEnabledAndPaint(bool flag)
-{
-    enabled = flag;
-    PaintIfCreated();
-}
-
 void TextBoxCustom::SetMultiLine(bool flag)
 {
     multiLine = flag;

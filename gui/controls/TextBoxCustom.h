@@ -38,7 +38,6 @@ public:
 
     virtual void RedrawText(bool full);
     virtual void DrawCells(bool full, int position);
-    virtual void SetEnabledAndPaint(bool flag);
 
     void SetTextColor(int32_t colour) { textColor = colour; }
     void SetCaretColor(int32_t colour) { caretColor = colour; }

@@ -15,13 +15,6 @@ TrackControl::TrackControl(GUIElement* parentElement) : Child(parentElement)
     repaintWithContainer = true;
 }
 
-void TrackControl::SetSize(int32_t newWidth, int32_t newHeight)
-{
-    width = newWidth;
-    height = newHeight;
-    Paint();
-}
-
 void TrackControl::SetFocus()
 {
     focused = true;
@@ -68,12 +61,6 @@ bool TrackControl::KeyPress(char character)
     if (enabled && focused && character == kSpace)
         KeyDown(XK_Down);
     return Child::KeyPress(character);
-}
-
-void TrackControl::SetEnabledAndPaint(bool flag)
-{
-    enabled = flag;
-    Paint();
 }
 
 int32_t TrackControl::LineColour(int32_t enabledColour) const

@@ -13,7 +13,7 @@ class TrackControl : public Child {
 public:
     void Create() override { CreateVisible(); }
     // Store and paint.
-    void SetSize(int32_t newWidth, int32_t newHeight) override;
+    void SetSize(int32_t newWidth, int32_t newHeight) override { SetSizePainting(newWidth, newHeight); }
     void Show() override { ShowAndPaint(); }
     void ShowMapped() override { TrackControl::Show(); }
     // Covers the extent plus one pixel with the colour of what holds it.
@@ -27,7 +27,6 @@ public:
     void MouseMove(int px, int py) override;
     bool KeyPress(char character) override;
 
-    virtual void SetEnabledAndPaint(bool flag);
     bool IsDragging() const { return dragging; }
 
 protected:
