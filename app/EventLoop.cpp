@@ -168,12 +168,12 @@ void CloseForStopSignal(Form* running, int number)
 {
     WriteLog("Closing on signal " + std::to_string(number) + " (" + strsignal(number) + ")");
     std::vector<Form*> others;
-    for (GUIElement* element : AllElements)
-        if (element->GetType() == "form" && element->IsCreated() && element->GetId() != running->GetId())
-            others.push_back(static_cast<Form*>(element));
+    for (Form* form : FormList)
+        if (form->IsCreated() && form != running)
+            others.push_back(form);
     for (Form* form : others) {
         // A close handler may have closed or removed a later one.
-        if (std::find(AllElements.begin(), AllElements.end(), form) == AllElements.end() || !form->IsCreated())
+        if (std::find(FormList.begin(), FormList.end(), form) == FormList.end() || !form->IsCreated())
             continue;
         if (form->QueryClose()) {
             form->DestroyWindow();

@@ -12,10 +12,7 @@ int main()
         std::puts("bruvo-gallery needs an X display: set DISPLAY to a running X server.");
         return 1;
     }
-    {
-        GalleryForm gallery(&application);
-        gallery.Run();
-    }
-    application.CloseScreen();
+    GalleryForm gallery(&application);
+    gallery.Run();
     return 0;
 }

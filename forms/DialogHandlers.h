@@ -9,6 +9,13 @@
 
 namespace dialog {
 
+// Whether a command came from a known control of the dialog (compared by
+// identifier; either may be null).
+inline bool SameControl(const GUIElement* control, const GUIElement* known)
+{
+    return control != nullptr && known != nullptr && control->GetId() == known->GetId();
+}
+
 // The dialog covers the form: the form is disabled and names the dialog as
 // its activeDialog, and a control of the form loses the keyboard focus, so
 // that the dialog's keys cannot reach it. Nothing when covered is null.

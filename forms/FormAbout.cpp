@@ -52,11 +52,6 @@ void OnLinkDown(GUIElement* element, uint64_t /*userData*/, uint64_t /*point*/)
         about->LinkClick(element);
 }
 
-bool SameControl(const GUIElement* control, const GUIElement* known)
-{
-    return control != nullptr && known != nullptr && control->GetId() == known->GetId();
-}
-
 }  // namespace
 
 FormAbout::FormAbout(Form* main)
@@ -200,7 +195,7 @@ void FormAbout::ControlClick(GUIElement* control)
 {
     // Once closed, nothing: Return on the focused OK closes the dialog through
     // the button and then reaches the form's own KeyPress.
-    if (!created || !SameControl(control, okButton) || !FormQueryClose())
+    if (!created || !dialog::SameControl(control, okButton) || !FormQueryClose())
         return;
     DestroyWindow();
     Close();
@@ -208,9 +203,9 @@ void FormAbout::ControlClick(GUIElement* control)
 
 void FormAbout::LinkClick(GUIElement* control)
 {
-    if (SameControl(control, webCell)) {
+    if (dialog::SameControl(control, webCell)) {
         OpenBrowser(webAddress);
-    } else if (SameControl(control, mailCell)) {
+    } else if (dialog::SameControl(control, mailCell)) {
         // A web address too short for a domain leaves nothing to write to.
         const std::string address = mailCell->GetText();
         if (!address.empty())

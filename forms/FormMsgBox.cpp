@@ -30,11 +30,6 @@ bool AnswerEveryKey(GUIElement* /*element*/, char /*character*/)
     return true;
 }
 
-bool SameControl(const GUIElement* control, const GUIElement* known)
-{
-    return control != nullptr && known != nullptr && control->GetId() == known->GetId();
-}
-
 // The form a box covers when the caller names none: the first form of
 // FormList, leaving out boxes that are only waiting to be deleted.
 Form* FirstForm()
@@ -194,9 +189,9 @@ void FormMsgBox::ControlClick(GUIElement* control)
 {
     if (!FormQueryClose())
         return;
-    if (SameControl(control, okButton))
+    if (dialog::SameControl(control, okButton))
         result = isQuestion ? MsgBoxYes : MsgBoxOk;
-    else if (SameControl(control, noButton))
+    else if (dialog::SameControl(control, noButton))
         result = MsgBoxNo;
     DestroyWindow();
     Close();

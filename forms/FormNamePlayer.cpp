@@ -131,7 +131,7 @@ void FormNamePlayer::ControlClick(GUIElement* control)
 {
     // Once closed, nothing: Return on the focused OK confirms through the
     // button and then reaches the form's own KeyPress.
-    if (!created || control == nullptr || okButton == nullptr || control->GetId() != okButton->GetId())
+    if (!created || !dialog::SameControl(control, okButton))
         return;
     const std::string name = nameBox != nullptr ? nameBox->GetText() : std::string();
     if (name.empty()) {

@@ -142,7 +142,6 @@ public:
     int32_t GetJumpStep() const { return jump.step; }
     int32_t GetJumpProgress() const { return jump.progress; }
     int32_t GetJumpHeight() const { return jump.height; }
-    int32_t GetJumpPeriod() const { return jump.period; }
     // The jump's state, stepped by SpriteJumping::Step and the landing.
     Rules::Jump& Jump() { return jump; }
     void SetJumping(bool flag) { jump.active = flag; }

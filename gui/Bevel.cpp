@@ -11,3 +11,12 @@ void DrawBevel(DrawContext& dc, int32_t x, int32_t y, int32_t width, int32_t hei
     dc.DrawLine(right, y, right, bottom, 0, bottomRight);
     dc.DrawLine(x, bottom, right, bottom, 0, bottomRight);
 }
+
+void DrawFocusFrame(DrawContext& dc, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t colour)
+{
+    constexpr int32_t kDashed = 1;  // line style
+    dc.DrawLine(left, top, right, top, kDashed, colour);
+    dc.DrawLine(left, bottom, right, bottom, kDashed, colour);
+    dc.DrawLine(left, top, left, bottom, kDashed, colour);
+    dc.DrawLine(right, top, right, bottom, kDashed, colour);
+}

@@ -63,9 +63,9 @@ int32_t Child::FormBackColor() const
     return kNoColourGrey;
 }
 
-int32_t Child::OwnBackColor() const
+int32_t Child::BackColorOr(int32_t fallback) const
 {
-    return backColor != -1 ? static_cast<int32_t>(backColor) : ContainerBackColor();
+    return backColor != -1 ? static_cast<int32_t>(backColor) : fallback;
 }
 
 void Child::PaintAndFlush()

@@ -34,8 +34,10 @@ protected:
     int32_t ContainerBackColor() const;
     // The form's colour, else grey 0xAAAAAA.
     int32_t FormBackColor() const;
+    // The control's own colour, else the fallback.
+    int32_t BackColorOr(int32_t fallback) const;
     // The control's own colour, else ContainerBackColor.
-    int32_t OwnBackColor() const;
+    int32_t OwnBackColor() const { return BackColorOr(ContainerBackColor()); }
     // For input: the new face must be on the screen before a command runs.
     void PaintAndFlush();
 

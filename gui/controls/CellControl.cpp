@@ -5,7 +5,6 @@
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/ToolkitColours.h"
-#include "gui/Registry.h"
 #include "support/Packing.h"
 
 namespace {
@@ -90,7 +89,7 @@ void CellControl::Paint()
         return;
     const uint64_t at = ToFormPoint(x, y);
     const int32_t px = PointX(at), py = PointY(at), w = width, h = height;
-    const int32_t ownBack = backColor != -1 ? static_cast<int32_t>(backColor) : kNoColourGrey;
+    const int32_t ownBack = BackColorOr(kNoColourGrey);
     const int32_t background = selected ? selBackColor : ownBack;
     const int32_t foreground = selected ? selTextColor : textColor;
 

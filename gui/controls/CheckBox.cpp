@@ -1,5 +1,6 @@
 #include "gui/controls/CheckBox.h"
 
+#include "gui/Bevel.h"
 #include "gui/DrawContext.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
@@ -94,9 +95,6 @@ void CheckBox::Paint()
     dc.DrawText(px + kCaptionLeft, py + 1, w - 30, h, text, enabled ? textColor : kDisabledGrey, background, 0);
     if (focused && enabled) {
         const int32_t left = px + kFocusLeft, right = px + w - kFocusRightInset;
-        dc.DrawLine(left, py + 2, right, py + 2, 1, textColor);
-        dc.DrawLine(left, py + h - 1, right, py + h - 1, 1, textColor);
-        dc.DrawLine(left, py + 2, left, py + h - 1, 1, textColor);
-        dc.DrawLine(right, py + 2, right, py + h - 1, 1, textColor);
+        DrawFocusFrame(dc, left, py + 2, right, py + h - 1, textColor);
     }
 }

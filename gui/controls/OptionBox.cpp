@@ -1,5 +1,6 @@
 #include "gui/controls/OptionBox.h"
 
+#include "gui/Bevel.h"
 #include "gui/DrawContext.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
@@ -173,9 +174,6 @@ void OptionBox::Paint()
     if (focused && enabled && rows > 0) {
         const int32_t top = py + kRowHeight * (selectedIndex < 0 ? 0 : selectedIndex);
         const int32_t left = px + kFocusLeft, right = px + w - kFocusRightInset;
-        dc.DrawLine(left, top + 2, right, top + 2, 1, textColor);
-        dc.DrawLine(left, top + 25, right, top + 25, 1, textColor);
-        dc.DrawLine(left, top + 2, left, top + 25, 1, textColor);
-        dc.DrawLine(right, top + 2, right, top + 25, 1, textColor);
+        DrawFocusFrame(dc, left, top + 2, right, top + 25, textColor);
     }
 }

@@ -94,7 +94,7 @@ void PanelChildren::PaintOwn()
         return;
     const uint64_t at = ToFormPoint(x, y);
     const int32_t px = PointX(at), py = PointY(at), w = width, h = height;
-    const int32_t background = backColor != -1 ? static_cast<int32_t>(backColor) : kNoColourGrey;
+    const int32_t background = BackColorOr(kNoColourGrey);
 
     DrawContext dc(form);
     dc.FillRectangle(px, py, w, h, 0, 0, background);

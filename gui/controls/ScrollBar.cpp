@@ -70,7 +70,6 @@ void ScrollBar::SetVertical(bool flag)
 void ScrollBar::Relayout(bool toVertical)
 {
     vertical = toVertical;
-    horizontal = !toVertical;
     if (created) {
         Hide();
         Show();

@@ -55,7 +55,6 @@ private:
     void StepPage(int32_t delta);
     void Relayout(bool toVertical);
 
-    bool horizontal = true;
     bool vertical = false;
     int32_t minimum;
     int32_t maximum;

@@ -1,5 +1,6 @@
 #include "gui/controls/Slider.h"
 
+#include "gui/Bevel.h"
 #include "gui/DrawContext.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
@@ -187,9 +188,6 @@ void Slider::Paint()
         }
     }
     if (focused && enabled) {
-        dc.DrawLine(px, py + 1, px + w - 1, py + 1, 1, c);
-        dc.DrawLine(px, py + h - 2, px + w - 1, py + h - 2, 1, c);
-        dc.DrawLine(px, py + 1, px, py + h - 2, 1, c);
-        dc.DrawLine(px + w - 1, py + 1, px + w - 1, py + h - 2, 1, c);
+        DrawFocusFrame(dc, px, py + 1, px + w - 1, py + h - 2, c);
     }
 }

@@ -42,7 +42,8 @@ ImageFrame::ImageFrame(GUIElement* parentElement, const PaletteImage* const* sou
 
 ImageFrame::~ImageFrame()
 {
-    if (ownsFrames)
+    // Frames converted from compiled-in sources are the control's own.
+    if (sources != nullptr)
         for (XImage* frame : frames)
             DestroyImage(frame);
 }
@@ -109,7 +110,6 @@ void ImageFrame::SetTransparent(bool flag)
 void ImageFrame::ConvertSources()
 {
     frames.assign(static_cast<size_t>(count), nullptr);
-    ownsFrames = true;
     const size_t rgbBytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 3;
     for (int32_t i = 0; i < count; ++i) {
         RgbBuffer rgb = DecodePaletteImage(width, height, sources[i]);

@@ -60,7 +60,6 @@ private:
     std::vector<XImage*> frames;
     const PaletteImage* const* sources = nullptr;
     int32_t count = 0;
-    bool ownsFrames = false;  // frames were converted from sources
     int32_t column = 0;
     int32_t row = 0;
     mutable uint64_t lastMissing = ~uint64_t{0};  // the frame last logged as missing

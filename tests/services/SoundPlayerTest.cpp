@@ -166,11 +166,40 @@ TEST_F(SoundTest, PlaySoundAndWaitHasPlayedWhenItReturns)
     EXPECT_FALSE(player.IsPlaying());
 }
 
+// Makes this process the reaper of its orphaned grandchildren (the aplays of
+// a sound child that was ended) for one scope, whatever way it is left.
+class SubreaperScope {
+public:
+    SubreaperScope() : set(prctl(PR_SET_CHILD_SUBREAPER, 1) == 0) {}
+    ~SubreaperScope() { prctl(PR_SET_CHILD_SUBREAPER, 0); }
+    SubreaperScope(const SubreaperScope&) = delete;
+    SubreaperScope& operator=(const SubreaperScope&) = delete;
+    const bool set;
+};
+
+// Reaps every child of this process within a generous bound; false when some
+// still run at the limit.
+constexpr int kAllSoundsEndMs = 60000;  // the slow device plays a 10 s sound in about that
+
+bool ReapAllWithin(int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 10) {
+        pid_t result = 0;
+        while ((result = waitpid(-1, nullptr, WNOHANG)) > 0) {
+        }
+        if (result < 0 && errno == ECHILD)
+            return true;
+        usleep(10 * 1000);
+    }
+    return false;
+}
+
 TEST_F(SoundTest, SecondSoundEndsTheFirstChildWithSigterm)
 {
     // The aplay of the ended child plays on, orphaned: collect it here
     // instead of leaving it to whatever runs as process 1.
-    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    const SubreaperScope subreaper;
+    ASSERT_TRUE(subreaper.set);
     UseSlowDevice();
     const std::string samples = Samples(kSampleRate * 10);   // 160 KB, above a pipe's 64 KB
     dir.Write("Data/ding.wav", Wav(samples));
@@ -197,9 +226,7 @@ TEST_F(SoundTest, SecondSoundEndsTheFirstChildWithSigterm)
 
     // The first aplay was not signalled: the two dings overlapped and both
     // reached the device whole.
-    while (waitpid(-1, nullptr, 0) > 0) {
-    }
-    prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_TRUE(ReapAllWithin(kAllSoundsEndMs));
     EXPECT_EQ(ReadFileBytes(dir.File("played.raw")).size(), 2 * samples.size());
 }
 
@@ -207,7 +234,8 @@ TEST_F(SoundTest, SoundReplacedAtOnceStillPlays)
 {
     // Two coins in one step: the first child is signalled right after its
     // fork, before it could have started its aplay.
-    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    const SubreaperScope subreaper;
+    ASSERT_TRUE(subreaper.set);
     UseSlowDevice();
     const std::string samples = Samples(kSampleRate / 2);
     dir.Write("Data/ding.wav", Wav(samples));
@@ -221,15 +249,14 @@ TEST_F(SoundTest, SoundReplacedAtOnceStillPlays)
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(WTERMSIG(status), SIGTERM);
 
-    while (waitpid(-1, nullptr, 0) > 0) {
-    }
-    prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_TRUE(ReapAllWithin(kAllSoundsEndMs));
     EXPECT_EQ(ReadFileBytes(dir.File("played.raw")).size(), 2 * samples.size());
 }
 
 TEST_F(SoundTest, StopSoundEndsTheChildAndKeepsTheFields)
 {
-    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    const SubreaperScope subreaper;
+    ASSERT_TRUE(subreaper.set);
     UseSlowDevice();
     dir.Write("Data/ding.wav", Wav(Samples(kSampleRate * 10)));
     SoundPlayer player;
@@ -244,9 +271,7 @@ TEST_F(SoundTest, StopSoundEndsTheChildAndKeepsTheFields)
     EXPECT_EQ(WTERMSIG(status), SIGTERM);
     // Reaped: a second stop must not signal a number the system may reuse.
     player.StopSound();
-    while (waitpid(-1, nullptr, 0) > 0) {
-    }
-    prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_TRUE(ReapAllWithin(kAllSoundsEndMs));
 }
 
 TEST_F(SoundTest, EndedSoundsLeaveNoZombie)
@@ -289,32 +314,6 @@ TEST_F(SoundTest, RepeatingSoundStopsWhenThePlayerFails)
     const int status = ReapWithin(child, kEndWaitMs);
     ASSERT_NE(status, -1) << "the repeating child went on after aplay failed";
     EXPECT_TRUE(WIFEXITED(status));
-}
-
-// Makes this process the reaper of its orphaned grandchildren (the aplays of
-// a sound child that was ended) for one scope, whatever way it is left.
-class SubreaperScope {
-public:
-    SubreaperScope() : set(prctl(PR_SET_CHILD_SUBREAPER, 1) == 0) {}
-    ~SubreaperScope() { prctl(PR_SET_CHILD_SUBREAPER, 0); }
-    SubreaperScope(const SubreaperScope&) = delete;
-    SubreaperScope& operator=(const SubreaperScope&) = delete;
-    const bool set;
-};
-
-// Reaps every child of this process within a generous bound; false when some
-// still run at the limit.
-bool ReapAllWithin(int timeoutMs)
-{
-    for (int waited = 0; waited < timeoutMs; waited += 10) {
-        pid_t result = 0;
-        while ((result = waitpid(-1, nullptr, WNOHANG)) > 0) {
-        }
-        if (result < 0 && errno == ECHILD)
-            return true;
-        usleep(10 * 1000);
-    }
-    return false;
 }
 
 TEST_F(SoundTest, DestroyingThePlayerEndsARepeatingSoundOnly)
