@@ -250,7 +250,6 @@ public:
         origin[event.keycode & 0xFF] = 0;
         return same;
     }
-    bool PressedIn(const XKeyEvent& event) const { return origin[event.keycode & 0xFF] == event.window; }
     // The window lost the focus: its keys are released elsewhere.
     void Forget(Window window)
     {
@@ -289,17 +288,15 @@ void OnKeyPress(Form* form, XKeyEvent& event)
 
 void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
 {
-    if (!origins.PressedIn(event)) {
+    if (!origins.Released(event)) {
         // A key held since before this window had the focus: its auto-repeat
         // and its release type nothing here.
         if (IsRepeatRelease(event)) {
             XEvent repeat;
             XNextEvent(event.display, &repeat);
         }
-        origins.Released(event);
         return;
     }
-    origins.Released(event);
     const TranslatedKey key = Translate(event);
     GUIElement* focused = FocusedOn(form);
     if (key.keysym == XK_Tab && (focused == nullptr || focused->IsTabStop())) {

@@ -24,6 +24,12 @@ void Cover(Form* covered, Form* dialogForm);
 // dialog has covered it since: that one gives it back. Nothing when covered
 // is null.
 void Uncover(Form* covered, const Form* dialogForm);
+// Places a dialog of the given size centred over a form (outer corners, as
+// MoveTo takes them).
+void CentreOver(Form* dialogForm, Form* over, int32_t width, int32_t height);
+// Tells the window manager that the dialog's window belongs to the form's;
+// nothing when either has no window yet.
+void MarkTransientFor(Form* dialogForm, const Form* covered);
 
 template <class Dialog>
 void Load(GUIElement* element, uint64_t /*userData*/)

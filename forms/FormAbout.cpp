@@ -8,9 +8,6 @@
 #include "gui/images/MyImage.h"
 #include "gui/images/Picture.h"
 #include "services/DesktopCommands.h"
-#include "support/Packing.h"
-
-#include <X11/Xutil.h>
 
 namespace {
 
@@ -62,9 +59,7 @@ FormAbout::FormAbout(Form* main)
     SetSize(kFormWidth, kFormHeight);
     if (main != nullptr) {
         SetApplication(main->GetApplication());
-        const uint64_t at = main->GetPosition();
-        const uint64_t size = main->GetSize();
-        MoveTo(PointX(at) + (PointX(size) - kFormWidth) / 2, PointY(at) + (PointY(size) - kFormHeight) / 2);
+        dialog::CentreOver(this, main, kFormWidth, kFormHeight);
     }
     SetLoadHandler(&dialog::Load<FormAbout>);
     SetQueryCloseHandler(&dialog::QueryClose<FormAbout>);
@@ -103,9 +98,7 @@ void FormAbout::SetPicture(XImage* image, int32_t imageWidth, int32_t imageHeigh
 
 void FormAbout::OnCreated()
 {
-    Form* mainForm = GetMainForm();
-    if (mainForm != nullptr && mainForm->GetWindow() != 0 && application != nullptr)
-        XSetTransientForHint(application->GetDisplay(), window, mainForm->GetWindow());
+    dialog::MarkTransientFor(this, GetMainForm());
 }
 
 std::string FormAbout::MailAddressFor(const std::string& address)

@@ -7,9 +7,6 @@
 #include "gui/ToolkitColours.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
-#include "support/Packing.h"
-
-#include <X11/Xutil.h>
 
 namespace {
 
@@ -76,9 +73,7 @@ FormMsgBox::FormMsgBox(int newKind, bool question, Application* app, Form* cover
 
     SetSize(kBoxWidth, kBoxHeight);
     if (covered != nullptr) {
-        const uint64_t at = covered->GetPosition();
-        const uint64_t size = covered->GetSize();
-        MoveTo(PointX(at) + (PointX(size) - kBoxWidth) / 2, PointY(at) + (PointY(size) - kBoxHeight) / 2);
+        dialog::CentreOver(this, covered, kBoxWidth, kBoxHeight);
     } else {
         CenterOnScreen();
     }
@@ -113,9 +108,7 @@ Form* FormMsgBox::GetCoveredForm() const
 
 void FormMsgBox::OnCreated()
 {
-    Form* covered = GetCoveredForm();
-    if (covered != nullptr && covered->GetWindow() != 0 && application != nullptr)
-        XSetTransientForHint(application->GetDisplay(), window, covered->GetWindow());
+    dialog::MarkTransientFor(this, GetCoveredForm());
 }
 
 void FormMsgBox::Prepare(int newKind, bool question, const std::string& caption, const std::string& newMessage)

@@ -7,8 +7,6 @@
 #include "gui/controls/TextBoxCustom.h"
 #include "services/SoundPlayer.h"
 
-#include <X11/Xutil.h>
-
 std::string PlayerName;
 
 namespace {
@@ -77,8 +75,7 @@ void FormNamePlayer::SetLabelText(const std::string& textOfLabel)
 
 void FormNamePlayer::OnCreated()
 {
-    if (mainForm != nullptr && mainForm->GetWindow() != 0 && application != nullptr)
-        XSetTransientForHint(application->GetDisplay(), window, mainForm->GetWindow());
+    dialog::MarkTransientFor(this, mainForm);
 }
 
 void FormNamePlayer::FormLoad()

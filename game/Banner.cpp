@@ -46,12 +46,9 @@ void Banner::Show(FormGames& form, const std::string& text, int32_t centreY)
     if (box == nullptr)
         return;
 
-    const size_t pixelBytes = static_cast<size_t>(frame->bits_per_pixel / 8);
-    const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
-    covered.resize(rowBytes * static_cast<size_t>(height));
-    for (int32_t row = 0; row < height; ++row)
-        std::memcpy(covered.data() + row * rowBytes,
-                    frame->data + static_cast<size_t>(y + row) * frame->bytes_per_line + x * pixelBytes, rowBytes);
+    covered.resize(static_cast<size_t>(width) * static_cast<size_t>(frame->bits_per_pixel / 8) *
+                   static_cast<size_t>(height));
+    CopyRows(frame, Copy::FromFrame);
     form.RenderImage(box, x, y, 0, 0, width, height, false, false);
     XDestroyImage(box);
     buffer = frame->data;
@@ -61,12 +58,21 @@ void Banner::Show(FormGames& form, const std::string& text, int32_t centreY)
 void Banner::Hide(FormGames& form)
 {
     XImage* frame = form.GetScreenBuffer();
-    if (shown && frame != nullptr && frame->data == buffer) {
-        const size_t pixelBytes = static_cast<size_t>(frame->bits_per_pixel / 8);
-        const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
-        for (int32_t row = 0; row < height; ++row)
-            std::memcpy(frame->data + static_cast<size_t>(y + row) * frame->bytes_per_line + x * pixelBytes,
-                        covered.data() + row * rowBytes, rowBytes);
-    }
+    if (shown && frame != nullptr && frame->data == buffer)
+        CopyRows(frame, Copy::IntoFrame);
     shown = false;
+}
+
+void Banner::CopyRows(XImage* frame, Copy direction)
+{
+    const size_t pixelBytes = static_cast<size_t>(frame->bits_per_pixel / 8);
+    const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
+    for (int32_t row = 0; row < height; ++row) {
+        char* inFrame = frame->data + static_cast<size_t>(y + row) * frame->bytes_per_line + x * pixelBytes;
+        char* kept = covered.data() + row * rowBytes;
+        if (direction == Copy::FromFrame)
+            std::memcpy(kept, inFrame, rowBytes);
+        else
+            std::memcpy(inFrame, kept, rowBytes);
+    }
 }

@@ -4,6 +4,7 @@
 // paused and "PRESS ANY KEY" once a finished game's score is recorded.
 #pragma once
 
+#include <X11/Xlib.h>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ public:
     bool IsShown() const { return shown; }
 
 private:
+    // Copies the covered rows between the frame and `covered`, either way.
+    enum class Copy { FromFrame, IntoFrame };
+    void CopyRows(XImage* frame, Copy direction);
+
     bool shown = false;
     const void* buffer = nullptr;  // the frame buffer's pixels it was drawn into
     int32_t x = 0, y = 0, width = 0, height = 0;  // pixels
