@@ -14,44 +14,30 @@
 
 namespace {
 
-constexpr unsigned long kBlack = 0x000000;
-constexpr unsigned long kBlue = 0x0000FF;
+constexpr uint32_t kBlack = 0x000000;
+constexpr uint32_t kBlue = 0x0000FF;
 
 class GalleryEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(gallery.Launch(BRUVO_GALLERY_PATH, "Bruvo toolkit gallery")) << gallery.Problem(); }
 
-    // Pixels of a window rectangle, row by row; empty when it cannot be read.
-    std::string Pixels(int x, int y, int w, int h)
+    std::vector<uint32_t> Pixels(int x, int y, int w, int h) { return gallery.Pixels(x, y, w, h); }
+    uint32_t Pixel(int x, int y)
     {
-        std::string bytes;
-        if (XImage* image = gallery.Grab(x, y, w, h)) {
-            for (int iy = 0; iy < h; ++iy)
-                for (int ix = 0; ix < w; ++ix) {
-                    const unsigned long p = XGetPixel(image, ix, iy) & 0xFFFFFF;
-                    bytes.append({static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)});
-                }
-            XDestroyImage(image);
-        }
-        return bytes;
+        const std::vector<uint32_t> pixel = Pixels(x, y, 1, 1);
+        return pixel.empty() ? 0xFFFFFFFFu : pixel[0];
     }
-    unsigned long Pixel(int x, int y)
+    // The columns of the rectangle that hold the colour somewhere.
+    int Columns(int x, int y, int w, int h, uint32_t colour)
     {
-        const std::string p = Pixels(x, y, 1, 1);
-        if (p.size() != 3)
-            return ~0ul;
-        return static_cast<unsigned long>(static_cast<unsigned char>(p[0])) << 16 |
-               static_cast<unsigned long>(static_cast<unsigned char>(p[1])) << 8 | static_cast<unsigned char>(p[2]);
-    }
-    int Columns(int x, int y, int w, int h, unsigned long colour)
-    {
+        const std::vector<uint32_t> pixels = Pixels(x, y, w, h);
         int columns = 0;
-        for (int ix = x; ix < x + w; ++ix) {
-            bool found = false;
-            for (int iy = y; iy < y + h && !found; ++iy)
-                found = Pixel(ix, iy) == colour;
-            columns += found;
-        }
+        for (size_t column = 0; column < static_cast<size_t>(w) && !pixels.empty(); ++column)
+            for (size_t row = 0; row < static_cast<size_t>(h); ++row)
+                if (pixels[row * static_cast<size_t>(w) + column] == colour) {
+                    ++columns;
+                    break;
+                }
         return columns;
     }
     // Waits up to five seconds for a condition on the window.
@@ -64,16 +50,16 @@ protected:
         }
         return false;
     }
-    std::string Report() { return Pixels(11, 299, 618, 28); }
+    std::vector<uint32_t> Report() { return Pixels(11, 299, 618, 28); }
 
     GameProcess gallery;
 };
 
 TEST_F(GalleryEndToEnd, ClicksDragsAndKeysChangeWhatTheWindowShows)
 {
-    std::string report = Report();
+    std::vector<uint32_t> report = Report();
     const auto reportChanged = [&] {
-        const std::string now = Report();
+        const std::vector<uint32_t> now = Report();
         if (now == report)
             return false;
         report = now;
@@ -104,7 +90,7 @@ TEST_F(GalleryEndToEnd, ClicksDragsAndKeysChangeWhatTheWindowShows)
     EXPECT_TRUE(Eventually([&] { return Pixel(500, 225) == kBlack && Pixel(440, 225) != kBlack; }));
 
     // Animate: the timer steps the picture frame.
-    const std::string still = Pixels(355, 40, 48, 48);
+    const std::vector<uint32_t> still = Pixels(355, 40, 48, 48);
     gallery.Click(425, 55);
     EXPECT_TRUE(Eventually([&] { return Pixels(355, 40, 48, 48) != still; }));
 
@@ -133,18 +119,18 @@ TEST_F(GalleryEndToEnd, TheDialogButtonsOpenEachDialogAndTheReportShowsItsAnswer
     Window box = open(okBox, "OK box");
     ASSERT_NE(box, 0u);
     EXPECT_EQ(gallery.SizeOf(box), std::make_pair(250, 150));
-    const std::string before = Report();
+    const std::vector<uint32_t> before = Report();
     gallery.Click(box, 185, 124);
     EXPECT_TRUE(logged("OK box answered 1 (OK)"));
     EXPECT_TRUE(Eventually([&] { return Report() != before; }));
-    const std::string answeredOk = Report();
+    const std::vector<uint32_t> answeredOk = Report();
 
     box = open(question, "YES/NO box");
     ASSERT_NE(box, 0u);
     gallery.Click(box, 185, 124);
     EXPECT_TRUE(logged("YES/NO box answered 3 (YES)"));
     EXPECT_TRUE(Eventually([&] { return Report() != answeredOk; }));
-    const std::string answeredYes = Report();
+    const std::vector<uint32_t> answeredYes = Report();
 
     box = open(question, "YES/NO box");
     ASSERT_NE(box, 0u);

@@ -12,22 +12,20 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <iostream>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
-// Pixels of a region of the window equal to a colour.
-int CountColour(XImage* image, uint32_t colour)
+// Pixels of a region read back from the window that hold a colour.
+int Count(const std::vector<uint32_t>& pixels, uint32_t colour)
 {
-    int count = 0;
-    for (int y = 0; y < image->height; ++y)
-        for (int x = 0; x < image->width; ++x)
-            count += (XGetPixel(image, x, y) & 0xFFFFFF) == colour ? 1 : 0;
-    return count;
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
 }
 
 }  // namespace
@@ -40,12 +38,10 @@ TEST(GameEndToEnd, TitleBlinksThenGStartsLevel1AndThePlayerLands)
     // The prompt at (480, 600) changes between red and white once a second.
     bool sawRed = false, sawWhite = false;
     for (int i = 0; i < 100 && !(sawRed && sawWhite); ++i) {
-        if (XImage* prompt = game.Grab(480, 600, 280, 18)) {
-            const int red = CountColour(prompt, 0xFF0000), white = CountColour(prompt, 0xFFFFFF);
-            sawRed = sawRed || (red > 50 && white == 0);
-            sawWhite = sawWhite || (white > 50 && red == 0);
-            XDestroyImage(prompt);
-        }
+        const std::vector<uint32_t> prompt = game.Pixels(480, 600, 280, 18);
+        const int red = Count(prompt, 0xFF0000), white = Count(prompt, 0xFFFFFF);
+        sawRed = sawRed || (red > 50 && white == 0);
+        sawWhite = sawWhite || (white > 50 && red == 0);
         game.Pause(100);
     }
     EXPECT_TRUE(sawRed);
@@ -59,10 +55,8 @@ TEST(GameEndToEnd, TitleBlinksThenGStartsLevel1AndThePlayerLands)
     // The status line: white text on 0x010101 across the top.
     bool statusLine = false;
     for (int i = 0; i < 200 && !statusLine; ++i) {
-        if (XImage* strip = game.Grab(0, 0, 800, 20)) {
-            statusLine = CountColour(strip, 0x010101) > 8000 && CountColour(strip, 0xFFFFFF) > 100;
-            XDestroyImage(strip);
-        }
+        const std::vector<uint32_t> strip = game.Pixels(0, 0, 800, 20);
+        statusLine = Count(strip, 0x010101) > 8000 && Count(strip, 0xFFFFFF) > 100;
         if (!statusLine)
             game.Pause(20);
     }
@@ -121,36 +115,21 @@ TEST(GameEndToEnd, TitleBlinksThenGStartsLevel1AndThePlayerLands)
 }
 
 namespace {
-// Waits until the status line's fill shows in the top-left corner: a level
-// (or the title's Top Ten strip) is on the window.
-bool WaitForStrip(GameProcess& game, int timeoutMs)
+// Waits until the top-left corner shows the status line's fill (a level, or
+// the title's Top Ten strip, is on the window) or, with strip false, a
+// readable corner without it (a full-screen picture).
+bool WaitForCorner(GameProcess& game, bool strip, int timeoutMs)
 {
     for (int waited = 0; waited < timeoutMs; waited += 20) {
-        if (XImage* corner = game.Grab(0, 0, 4, 4)) {
-            const bool strip = CountColour(corner, 0x010101) == 16;
-            XDestroyImage(corner);
-            if (strip)
-                return true;
-        }
+        const int filled = game.CountColour(0, 0, 4, 4, 0x010101);
+        if (filled >= 0 && (filled == 16) == strip)
+            return true;
         GameProcess::Pause(20);
     }
     return false;
 }
-
-// Waits until the corner no longer shows the strip (a full-screen picture).
-bool WaitForPicture(GameProcess& game, int timeoutMs)
-{
-    for (int waited = 0; waited < timeoutMs; waited += 20) {
-        if (XImage* corner = game.Grab(0, 0, 4, 4)) {
-            const bool strip = CountColour(corner, 0x010101) == 16;
-            XDestroyImage(corner);
-            if (!strip)
-                return true;
-        }
-        GameProcess::Pause(20);
-    }
-    return false;
-}
+bool WaitForStrip(GameProcess& game, int timeoutMs) { return WaitForCorner(game, true, timeoutMs); }
+bool WaitForPicture(GameProcess& game, int timeoutMs) { return WaitForCorner(game, false, timeoutMs); }
 
 // Starts a game and loses the three lives in level 2's first hole, which
 // brings up the name dialog.
@@ -201,10 +180,8 @@ TEST(GameEndToEnd, LastLifeTakesANameIntoTheTableAndTheTitleShowsIt)
     game.Key(XK_x);
     bool topTen = false;
     for (int i = 0; i < 80 && !topTen; ++i) {
-        if (XImage* strip = game.Grab(0, 0, 800, 20)) {
-            topTen = CountColour(strip, 0x010101) > 8000 && CountColour(strip, 0xFFFFFF) > 100;
-            XDestroyImage(strip);
-        }
+        const std::vector<uint32_t> strip = game.Pixels(0, 0, 800, 20);
+        topTen = Count(strip, 0x010101) > 8000 && Count(strip, 0xFFFFFF) > 100;
         GameProcess::Pause(50);
     }
     EXPECT_TRUE(topTen) << "no Top Ten line on the title";
@@ -240,11 +217,9 @@ TEST(GameEndToEnd, AnotherClientHidingAndMovingTheWindowDoesNotStopTheGame)
     // Still running: the prompt goes on blinking.
     bool sawRed = false, sawWhite = false;
     for (int i = 0; i < 100 && !(sawRed && sawWhite); ++i) {
-        if (XImage* prompt = game.Grab(480, 600, 280, 18)) {
-            sawRed = sawRed || CountColour(prompt, 0xFF0000) > 50;
-            sawWhite = sawWhite || CountColour(prompt, 0xFFFFFF) > 50;
-            XDestroyImage(prompt);
-        }
+        const std::vector<uint32_t> prompt = game.Pixels(480, 600, 280, 18);
+        sawRed = sawRed || Count(prompt, 0xFF0000) > 50;
+        sawWhite = sawWhite || Count(prompt, 0xFFFFFF) > 50;
         GameProcess::Pause(100);
     }
     EXPECT_TRUE(sawRed && sawWhite) << "the title stopped";
@@ -273,13 +248,10 @@ TEST(GameEndToEnd, PShowsPausedOverTheFrozenFrameAndPAgainTakesItAway)
     GameProcess::Pause(1500);  // the player lands
 
     auto bannerPixels = [&](int* fill, int* ink) {
-        XImage* box = game.Grab(300, 300, 200, 40);
-        if (box == nullptr)
-            return false;
-        *fill = CountColour(box, 0x010101);
-        *ink = CountColour(box, 0xFFFFFF);
-        XDestroyImage(box);
-        return true;
+        const std::vector<uint32_t> box = game.Pixels(300, 300, 200, 40);
+        *fill = Count(box, 0x010101);
+        *ink = Count(box, 0xFFFFFF);
+        return !box.empty();
     };
     int fill = 0, ink = 0;
     ASSERT_TRUE(bannerPixels(&fill, &ink));

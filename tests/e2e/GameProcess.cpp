@@ -166,6 +166,31 @@ XImage* GameProcess::Grab(int x, int y, int width, int height)
                      AllPlanes, ZPixmap);
 }
 
+std::vector<uint32_t> GameProcess::Pixels(int x, int y, int width, int height)
+{
+    std::vector<uint32_t> pixels;
+    XImage* image = Grab(x, y, width, height);
+    if (image == nullptr)
+        return pixels;
+    pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int row = 0; row < height; ++row)
+        for (int col = 0; col < width; ++col)
+            pixels.push_back(static_cast<uint32_t>(XGetPixel(image, col, row) & 0xFFFFFF));
+    XDestroyImage(image);
+    return pixels;
+}
+
+int GameProcess::CountColour(int x, int y, int width, int height, uint32_t colour)
+{
+    const std::vector<uint32_t> pixels = Pixels(x, y, width, height);
+    if (pixels.empty())
+        return -1;
+    int count = 0;
+    for (uint32_t pixel : pixels)
+        count += pixel == colour ? 1 : 0;
+    return count;
+}
+
 void GameProcess::Key(KeySym keysym)
 {
     const KeyCode code = XKeysymToKeycode(display, keysym);

@@ -6,7 +6,9 @@
 #include "tests/common/TempDir.h"
 
 #include <X11/Xlib.h>
+#include <cstdint>
 #include <string>
+#include <vector>
 #include <sys/types.h>
 
 class GameProcess {
@@ -26,6 +28,10 @@ public:
 
     // A rectangle of the game window (form pixels), or null. The caller destroys it.
     XImage* Grab(int x, int y, int width, int height);
+    // 0xRRGGBB values of a window rectangle, row by row; empty when it cannot be read.
+    std::vector<uint32_t> Pixels(int x, int y, int width, int height);
+    // How many pixels of the rectangle hold the colour; -1 when it cannot be read.
+    int CountColour(int x, int y, int width, int height, uint32_t colour);
     // Presses and releases the key of a key symbol.
     void Key(KeySym keysym);
     void Type(const std::string& letters);
