@@ -68,7 +68,15 @@ constexpr const Picture* kPictures[] = {
     &kTileStrip, &kCoin,  &kBeeStrip,  &kFireStrip, &kUfoStrip,
 };
 constexpr int kPictureCount = int(sizeof kPictures / sizeof kPictures[0]);
-static_assert(kPictureCount == 19, "13 full-screen pictures and 6 sprite strips");
+
+// Whether a picture is one of the list: the files the generator draws and the game reads.
+constexpr bool IsShipped(const Picture& picture)
+{
+    for (const Picture* shipped : kPictures)
+        if (shipped == &picture)
+            return true;
+    return false;
+}
 
 // The path the game opens, relative to its working folder.
 inline std::string PathOf(const char* name) { return std::string("Data/") + name; }

@@ -1,95 +1,62 @@
-// FormMain's construction, the title screen, the keys, the tick and the two
-// sequences that end a level (a lost life, a finished level).
 #include "game/FormMain.h"
 
 #include "app/Application.h"
+#include "app/EventLoop.h"
+#include "app/Log.h"
 #include "forms/FormNamePlayer.h"
-#include "game/GameClock.h"
-#include "game/LevelLayouts.h"
-#include "game/SpriteActors.h"
-#include "game/SpriteAnim.h"
-#include "game/SpriteFactory.h"
-#include "game/SpriteScenery.h"
+#include "game/FramePicture.h"
+#include "game/world/LevelLayouts.h"
 #include "gui/DrawContext.h"
 #include "gui/images/Picture.h"
 #include "services/Joystick.h"
 #include "services/SoundPlayer.h"
 
-#include <algorithm>
-#include <unistd.h>
-
 const char* const kMakerLine = "by Krodel Games, 2026";
+const char* const kGameTitle = "Bruvo Stage Krodel";
 
 namespace {
-void SleepSeconds(unsigned seconds) { sleep(seconds); }
-
-constexpr const char* kPrompt = "PRESS THE [G] KEY TO PLAY";
-constexpr int32_t kPromptX = 480, kPromptY = 600;        // pixels, on the title screen
-constexpr int32_t kMakerLineX = 210, kMakerLineY = 135;  // pixels
-constexpr int32_t kWhite = 0xFFFFFF;
-constexpr int32_t kRed = 0xFF0000;
-constexpr int64_t kBlinkAfterMs = 500;     // the prompt changes at the first tick of a new second
-constexpr int32_t kBlinkCycle = 5;         // the high-score strip changes every fifth blink
-
-template <typename T>
-void DeleteAll(std::vector<T*>& list)
+// The file of each full-screen picture of the world.
+const DataFiles::Picture& ScreenFile(Backdrop screen, int32_t layout)
 {
-    for (T* item : list)
-        delete item;
-    list.clear();
+    switch (screen) {
+    case Backdrop::Title: return DataFiles::kTitle;
+    case Backdrop::LifeLost: return DataFiles::kLifeLost;
+    case Backdrop::LevelDone: return DataFiles::kLevelDone;
+    case Backdrop::GameOver: return DataFiles::kGameOver;
+    case Backdrop::Level: {
+        const Layouts::Layout* record = Layouts::Find(layout);
+        return record != nullptr ? *record->background : Layouts::kNoLayoutBackground;
+    }
+    case Backdrop::Blank: break;
+    }
+    return DataFiles::kBlank;
+}
+
+const char* SoundFile(Sound sound)
+{
+    switch (sound) {
+    case Sound::Coin: return DataFiles::kCoinSound;
+    case Sound::Cry: return DataFiles::kCrySound;
+    }
+    return DataFiles::kCoinSound;
 }
 }  // namespace
 
-GameWaitFn GameWait = SleepSeconds;
-GameClockFn GameClock = Now;
-
-FormMain::FormMain(Application* app, const std::string& title)
-    : FormGames(app, title), leftStep(Layouts::kLeftStep), rightStep(Layouts::kRightStep)
+FormMain::FormMain(Application* app, const std::string& title, GameInput gameInput)
+    : FormGames(app, title), input(std::move(gameInput))
 {
-    for (int kind = 0; kind < SpriteKinds::kCount; ++kind)
-        descriptors[kind] = SpriteKinds::DefaultDesc(SpriteKinds::kGameDescs[kind].kindName);
     sound = new SoundPlayer();
 }
 
 FormMain::~FormMain()
 {
+    FinishTape();
     sound->StopSound();
     delete sound;
-    DeleteSprites();
-    FreeSpritePictures();
     if (iconPixmap != 0 && application != nullptr && application->GetDisplay() != nullptr)
         XFreePixmap(application->GetDisplay(), iconPixmap);
     delete nameForm;
     delete joystick;
-}
-
-void FormMain::SetGameDescriptors()
-{
-    for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
-        descriptors[kind] = SpriteKinds::kGameDescs[kind];
-        descriptors[kind].areaWidth = QueryWidth();
-        descriptors[kind].areaHeight = QueryHeight();
-    }
-}
-
-void FormMain::DeleteSprites()
-{
-    delete player;
-    player = nullptr;
-    DeleteAllAnimations();
-    DeleteFires();
-    DeleteTiles();
-    DeleteCoins();
-    DeleteEnemies();
-}
-
-void FormMain::RestartTitle()
-{
-    titleStampSet = false;
-    blinkCount = 0;
-    promptColour = kRed;
-    highScoreShown = 0;
-    highScoreWrites = true;
 }
 
 void FormMain::LoadIcon()
@@ -112,249 +79,128 @@ void FormMain::LoadIcon()
     DestroyImage(picture);
 }
 
-void FormMain::FreeSpritePictures()
-{
-    for (XImage*& picture : pictures) {
-        DestroyImage(picture);
-        picture = nullptr;
-    }
-}
-
 void FormMain::RunApp()
 {
-    banner.Drop();
     LoadIcon();
-    RenderText(kLoadingTextX, kLoadingTextY, kLoadingText, kWhite);
-    GameWait(kLoadingWaitSeconds);
-
-    // From state 6 the pictures are loaded again: the previous ones go first,
-    // and with them the last game's sprites, which were cut from them.
-    DeleteSprites();
-    FreeSpritePictures();
-    for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
-        const DataFiles::Picture& strip = *SpriteKinds::kStrips[kind];
-        int32_t bytes = 0;
-        LoadSpritePicture(DataFiles::PathOf(strip), strip.width, strip.height, &pictures[kind], &bytes);
-    }
-
-    RenderSfondo(DataFiles::PathOf(DataFiles::kTitle));
-    RenderText(kMakerLineX, kMakerLineY, kMakerLine, kRed);
-    fontHeight = FontAscent() + 1;
-    LoadHighScores();
-    // Every visit of the title starts its blinking and the high-score lines afresh.
-    RestartTitle();
-    gameState = GameState::Title;
-    SetFocus();
+    for (int kind = 0; kind < SpriteKinds::kCount; ++kind)
+        LoadPicture(kind, *SpriteKinds::kStrips[kind]);
+    world.RunApp();
+    ActOnCues();
+    ComposeFrame();
 }
 
 int FormMain::OnKeyPress(char character)
 {
-    const char key = static_cast<char>(character & ~0x20);  // letters in capitals
-    switch (gameState) {
-    case GameState::Title:
-        if (key == 'G') {
-            SetGameDescriptors();
-            level = 1;
-            lives = kStartingLives;
-            score = 0;
-            StartLevel();
-        }
-        break;
-    case GameState::Playing:
-        if (key == 'P') {
-            gameState = GameState::Paused;
-            // A player blinking through its spawn grace is not left hidden for the pause.
-            if (player != nullptr && !player->IsPlaced())
-                DrawSprite(player);
-            banner.Show(*this, "PAUSED", kPausedY);
-        }
-        else if (key == 'N')
-            LevelComplete();
-        break;
-    case GameState::Paused:
-        if (key == 'P') {
-            banner.Hide(*this);
-            gameState = GameState::Playing;
-        }
-        break;
-    case GameState::ScoreRecorded:
-        RunApp();
-        break;
-    default:
-        break;
-    }
+    if (input.mode != GameInput::Mode::Replay)
+        events.Push(StepInput::Event::Typed, character);
     return 1;
 }
 
 void FormMain::OnKeyUp(KeySym keysym)
 {
     FormGames::OnKeyUp(keysym);
-    // Keys that type nothing (arrows, Shift) end state 6 when they are let go,
-    // as the typing keys do through OnKeyPress. The loop drops releases whose
-    // press the game did not get, such as a key held in the name form as it closed.
-    if (gameState == GameState::ScoreRecorded)
-        RunApp();
+    // The loop drops releases whose press the game did not get, such as a key
+    // held in the name form as it closed.
+    if (input.mode != GameInput::Mode::Replay)
+        events.Push(StepInput::Event::KeyReleased);
+}
+
+uint8_t FormMain::HeldDirections()
+{
+    const bool stick = joystickEnabled && world.GetGameState() == GameState::Playing;
+    // One joystick for the whole game: it reopens a lost device by itself.
+    if (stick && joystick == nullptr)
+        joystick = new Joystick();
+    uint8_t held = 0;
+    if (IsKeyDown(KeyTable::kLeft) || (stick && joystick->JoystickLeft()))
+        held |= StepInput::kLeft;
+    if (IsKeyDown(KeyTable::kRight) || (stick && joystick->JoystickRight()))
+        held |= StepInput::kRight;
+    if (IsKeyDown(KeyTable::kUp) || (stick && joystick->JoystickUp()))
+        held |= StepInput::kUp;
+    if (IsKeyDown(KeyTable::kDown) || (stick && joystick->JoystickDown()))
+        held |= StepInput::kDown;
+    return held;
 }
 
 void FormMain::OnTick()
 {
-    if (inTick)
-        return;
-    inTick = true;
-    switch (gameState) {
-    case GameState::Title:
-        TitleAnimation();
-        break;
-    case GameState::Playing:
-        StepAnimations();
-        if (StillPlaying())
-            PollInput();
-        if (StillPlaying()) {
-            spawnGrace.Advance(Rules::kTickMs);
-            BlinkPlayer();
+    if (world.GetGameState() != GameState::Building || world.Steps() > 0) {
+        StepInput step;
+        if (input.mode == GameInput::Mode::Replay) {
+            if (!input.tape.Next(step)) {
+                FinishTape();
+                FormGames::OnClose();
+                return;
+            }
+        } else {
+            step = events.Take(HeldDirections());
+            if (input.mode == GameInput::Mode::Record)
+                input.tape.Record(step);
         }
-        break;
-    case GameState::Restarting:
-        RestartTick();
-        break;
-    default:
-        break;
+        world.Step(step);
+        ActOnCues();
+        ComposeFrame();
     }
-    inTick = false;
     FormGames::OnTick();
 }
 
-// Steps run on clones, so a step may delete listed animations (a jump that
-// ends, a death) while the list is being walked. Frame steps come first, then
-// the movements in the order they were added. Only animations whose period
-// elapses in this tick are cloned: a clone that would not step would only be
-// deleted again, so this spares the allocations of every quiet tick.
-void FormMain::StepAnimations()
+void FormMain::ActOnCues()
 {
-    snapshot.clear();
-    for (std::vector<SpriteAnim*>* list : {&frameAnimations, &movements}) {
-        for (SpriteAnim* animation : *list) {
-            if (Rules::AdvanceClock(animation->counter, animation->period))
-                snapshot.push_back(animation->Clone());
+    for (const Cue& cue : world.Cues()) {
+        switch (cue.kind) {
+        case Cue::Kind::PlaySound:
+            sound->PlaySound(DataFiles::PathOf(SoundFile(cue.sound)), false);
+            break;
+        case Cue::Kind::OpenNameEntry:
+            // A replay has the name entry's end in its file and records nothing.
+            if (input.mode != GameInput::Mode::Replay)
+                OpenNameEntry();
+            break;
+        case Cue::Kind::TitleShown:
+            LoadHighScores();
+            SetFocus();
+            break;
+        case Cue::Kind::WaitBegan:
+            break;
         }
     }
-    for (SpriteAnim*& clone : snapshot) {
-        if (StillPlaying())
-            clone->Step();
-        delete clone;
-        clone = nullptr;
-    }
-    snapshot.clear();
+    world.ClearCues();
 }
 
-void FormMain::TitleAnimation()
+void FormMain::ShowScreen()
 {
-    const DateTime now = GameClock();
-    if (!titleStampSet) {
-        titleStamp = now;
-        titleStampSet = true;
-    }
-    if (MillisecondsBetween(titleStamp, now) <= kBlinkAfterMs)
+    if (world.BackdropSerial() == shownScreen)
         return;
-    blinkCount = blinkCount % kBlinkCycle + 1;
-    promptColour = promptColour == kRed ? kWhite : kRed;
-    titleStamp = now;
-    if (blinkCount == 1)
-        ShowNextHighScore();
-    RenderText(kPromptX, kPromptY, kPrompt, promptColour);
+    shownScreen = world.BackdropSerial();
+    RenderSfondo(DataFiles::PathOf(ScreenFile(world.GetBackdrop(), world.BackdropLayout())));
 }
 
-void FormMain::RestartTick()
+void FormMain::ComposeFrame()
 {
-    if (!restartDeadlineSet) {
-        restartDeadline = GameClock().AddMilliseconds(kRestartDelayMs);
-        restartDeadlineSet = true;
-    } else if (GameClock() > restartDeadline) {
-        restartDeadlineSet = false;
-        StartLevel();
-    }
+    ShowScreen();
+    FrameTexts texts;
+    texts.makerLine = kMakerLine;
+    texts.highScoreLines = &highScoreLines;
+    ListFrameItems(world, texts, Composer());
+    Composer().Compose();
 }
 
-void FormMain::PlayerDies()
+bool FormMain::OnClose()
 {
-    gameState = GameState::Paused;
-    DeleteAllAnimations();
-    lives -= 1;
-    sound->PlaySound(DataFiles::PathOf(DataFiles::kCrySound), false);
-    if (lives < 1) {
-        RenderSfondo(DataFiles::PathOf(DataFiles::kGameOver));
-        OpenNameEntry();
-        gameState = GameState::NameEntry;
+    FinishTape();
+    return FormGames::OnClose();
+}
+
+void FormMain::FinishTape()
+{
+    if (tapeFinished || input.mode == GameInput::Mode::Live)
         return;
+    tapeFinished = true;
+    if (input.mode == GameInput::Mode::Record) {
+        std::string error;
+        if (!input.tape.Save(input.file, &error))
+            WriteLog(error);
     }
-    RenderSfondo(DataFiles::PathOf(DataFiles::kLifeLost));
-    GameWait(kSequenceWaitSeconds);
-    gameState = GameState::Restarting;
-}
-
-void FormMain::LevelComplete()
-{
-    gameState = GameState::Paused;
-    DeleteAllAnimations();
-    level += 1;
-    RenderSfondo(DataFiles::PathOf(DataFiles::kLevelDone));
-    GameWait(kSequenceWaitSeconds);
-    gameState = GameState::Restarting;
-}
-
-Sprite* FormMain::CreateSprite(SpriteDesc* desc, int variant)
-{
-    for (int kind = 0; kind < SpriteKinds::kCount; ++kind) {
-        if (desc->IsKind(SpriteKinds::kGameDescs[kind].kindName))
-            return ::CreateSprite(this, *desc, variant, pictures[kind]);
-    }
-    return nullptr;
-}
-
-void FormMain::DrawSprite(Sprite* sprite) { sprite->Draw(); }
-
-void FormMain::EraseSprite(Sprite* sprite) { sprite->Erase(); }
-
-namespace {
-void RemoveFirstOf(std::vector<SpriteAnim*>& list, Sprite* sprite)
-{
-    const auto found = std::find_if(list.begin(), list.end(), [sprite](SpriteAnim* animation) {
-        return animation->sprite != nullptr && animation->sprite->GetId() == sprite->GetId();
-    });
-    if (found == list.end())
-        return;
-    delete *found;
-    list.erase(found);
-}
-}  // namespace
-
-void FormMain::RemoveFrameAnimation(Sprite* sprite) { RemoveFirstOf(frameAnimations, sprite); }
-
-void FormMain::RemoveMovement(Sprite* sprite) { RemoveFirstOf(movements, sprite); }
-
-void FormMain::DeleteAllAnimations()
-{
-    DeleteAll(frameAnimations);
-    DeleteAll(movements);
-}
-
-void FormMain::DeleteTiles()
-{
-    DeleteAll(groundTiles);
-    DeleteAll(vegetationTiles);
-    DeleteAll(platformTiles);
-}
-
-void FormMain::DeleteEnemies()
-{
-    DeleteAll(bees);
-    DeleteAll(ufos);
-}
-
-void FormMain::DeleteFires() { DeleteAll(fires); }
-
-void FormMain::DeleteCoins()
-{
-    visibleCoins.clear();
-    DeleteAll(coins);
+    WriteLog(GameSummary(world));
 }

@@ -3,11 +3,21 @@
 // and the table's line as it is stored.
 #pragma once
 
-#include "support/StringUtil.h"
-
+#include <cstddef>
+#include <cstdio>
 #include <string>
+
+// Writes the text into out (cut to size - 1 bytes); returns out.
+inline const char* HighScoreStripText(char* out, size_t size, int rank, const std::string& line)
+{
+    std::snprintf(out, size, "Top Ten: %2d\xB0 Score %s", rank, line.c_str());
+    return out;
+}
 
 inline std::string HighScoreStripText(int rank, const std::string& line)
 {
-    return "Top Ten: " + PadLeft(IntToString(rank), ' ', 2) + "\xB0 Score " + line;
+    std::string text(line.size() + 32, '\0');
+    HighScoreStripText(&text[0], text.size(), rank, line);
+    text.resize(std::char_traits<char>::length(text.c_str()));
+    return text;
 }

@@ -12,6 +12,14 @@
 
 namespace xtest {
 
+// Skips the calling test when there is no X server to run it on (DISPLAY
+// unset or unreachable): the X tests then report themselves skipped.
+#define BRUVO_SKIP_WITHOUT_DISPLAY()                                                    \
+    do {                                                                                \
+        if (xtest::App()->GetDisplay() == nullptr)                                      \
+            GTEST_SKIP() << "no X display (DISPLAY unset or unreachable)";              \
+    } while (false)
+
 // MainApplication must never dangle, so the program's one Application lives
 // until the program exits.
 inline Application* App()

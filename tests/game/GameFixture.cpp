@@ -3,11 +3,7 @@
 
 #include "tests/game/GameFixture.h"
 
-#include "tests/game/GameFormSupport.h"
-
-#include "game/GameClock.h"
-#include "game/SpriteActors.h"
-#include "game/SpriteAnim.h"
+#include "tests/common/XTestSupport.h"
 
 #include <X11/Xutil.h>
 #include <chrono>
@@ -17,14 +13,7 @@
 #include <thread>
 #include <unistd.h>
 
-std::vector<unsigned> GameFixture::waits;
-
 namespace {
-DateTime fakeNow;
-
-DateTime FakeClock() { return fakeNow; }
-void RecordWait(unsigned seconds) { GameFixture::waits.push_back(seconds); }
-
 bool IsFolder(const std::string& path)
 {
     struct stat info {};
@@ -32,28 +21,27 @@ bool IsFolder(const std::string& path)
 }
 }  // namespace
 
-GameFixture::GameFixture()
+GameFixture::GameFixture(GameInput input)
 {
     dir.Enter();
     // Data/ is a folder of links to the generated files, so a test may take one away.
     mkdir("Data", 0777);
     const char* gameDir = std::getenv("BRUVO_GAME_DIR");
     const std::string source = std::string(gameDir != nullptr ? gameDir : "") + "/Data";
-    if (gameDir != nullptr && IsFolder(source)) {
-        if (DIR* folder = opendir(source.c_str())) {
-            while (dirent* entry = readdir(folder)) {
-                // Files only: a table folder left by a played game stays out.
-                const std::string name = entry->d_name;
-                if (entry->d_type == DT_REG) {
-                    EXPECT_EQ(symlink((source + "/" + name).c_str(), ("Data/" + name).c_str()), 0);
-                }
-            }
-            closedir(folder);
-        }
-        hasData = true;
-    }
-    if (!hasData)
+    if (gameDir == nullptr || !IsFolder(source)) {
         ADD_FAILURE() << "no generated Data/ at " << source << ": build the bruvo target first";
+        return;
+    }
+    if (DIR* folder = opendir(source.c_str())) {
+        while (dirent* entry = readdir(folder)) {
+            // Files only: a table folder left by a played game stays out.
+            const std::string name = entry->d_name;
+            if (entry->d_type == DT_REG) {
+                EXPECT_EQ(symlink((source + "/" + name).c_str(), ("Data/" + name).c_str()), 0);
+            }
+        }
+        closedir(folder);
+    }
 
     const char* home = std::getenv("HOME");
     oldHome = home != nullptr ? home : "";
@@ -62,30 +50,22 @@ GameFixture::GameFixture()
                                dir.File("played.raw") + "'\"\n  format \"raw\"\n}\n");
     dir.Write("joystick.cfg", "JoystickEnable= 0\n");
 
-    waits.clear();
-    previousWait = GameWait;
-    previousClock = GameClock;
-    GameWait = RecordWait;
-    fakeNow = Now();
-    GameClock = FakeClock;
-
-    app = gametest::App();
-    if (app->HasFailed()) {
-        ADD_FAILURE() << "no X display";
+    app = xtest::App();
+    if (app->GetDisplay() == nullptr)
         return;
-    }
-    game = new TestGame(app, "Bruvo Stage Krodel test");
+    game = new TestGame(app, "Bruvo Stage Krodel test", std::move(input));
     game->Show();
     XSync(app->GetDisplay(), False);
-    game->Paint();  // the first paint runs RunApp
+    game->Paint();  // the first paint runs RunApp: a second of loading, then the title
+    for (int i = 0; i < 200 && W().GetGameState() == GameState::Loading; ++i)
+        Tick();
 }
 
 GameFixture::~GameFixture()
 {
     delete game;
-    GameWait = previousWait;
-    GameClock = previousClock;
-    setenv("HOME", oldHome.c_str(), 1);
+    if (!oldHome.empty())
+        setenv("HOME", oldHome.c_str(), 1);
 }
 
 void GameFixture::Tick(int count)
@@ -96,44 +76,46 @@ void GameFixture::Tick(int count)
 
 void GameFixture::StartGameAt(int32_t level)
 {
-    game->OnKeyPress('g');
-    if (level != 1) {
-        game->SetLevel(level);
-        game->StartLevel();
+    W().StartGame(level);
+    Tick();
+}
+
+void GameFixture::SkipWait()
+{
+    for (int i = 0; i < 10000 && W().IsWaiting(); ++i)
+        W().Step(StepInput{});
+    Tick();
+}
+
+void GameFixture::LeaveOneLife()
+{
+    while (W().GetLives() > 1) {
+        W().PlayerDies();
+        SkipWait();
     }
 }
 
-bool GameFixture::LandPlayer(int maxTicks)
+void GameFixture::LoseTheGame(int32_t level, int32_t score)
 {
-    for (int i = 0; i < maxTicks && game->IsJumping(); ++i)
-        Tick();
-    return !game->IsJumping();
+    W().StartGame(level);
+    W().AddScore(score);
+    LeaveOneLife();
+    W().PlayerDies();
+    Tick();
 }
 
-void GameFixture::FreezeEnemies()
+void GameFixture::StandAt(int32_t x)
 {
-    for (SpriteApe* bee : game->Bees())
-        game->RemoveMovement(bee);
-    for (SpriteApe* ufo : game->Ufos())
-        game->RemoveMovement(ufo);
+    Playfield& field = W().Field();
+    for (const auto* enemies : {&field.Bees(), &field.Ufos()})
+        for (SpriteApe* enemy : *enemies)
+            field.RemoveMovement(enemy);
+    field.RemoveMovement(field.GetPlayer());
+    field.Jump().active = false;
+    field.GetPlayer()->SetPosition(x, 518);
+    field.DrawSprite(field.GetPlayer());
+    Tick();
 }
-
-void GameFixture::PlacePlayer(int32_t x, int32_t y)
-{
-    game->RemoveMovement(game->GetPlayer());
-    game->SetJumping(false);
-    game->GetPlayer()->SetPosition(x, y);
-    game->DrawSprite(game->GetPlayer());
-}
-
-void GameFixture::OutlastSpawnGrace()
-{
-    SpawnGrace& grace = game->GetSpawnGrace();
-    grace.Landed();
-    grace.Advance(SpawnGrace::kAfterLandingMs);
-}
-
-void GameFixture::AdvanceClock(int seconds) { fakeNow = fakeNow.AddSeconds(seconds); }
 
 size_t GameFixture::PlayedBytes()
 {

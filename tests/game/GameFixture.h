@@ -1,7 +1,8 @@
 // A real FormMain on the private X server, driven tick by tick: the frame
 // timer is not running (no event loop), the test calls OnTick itself, puts
-// keys into the key table or hands characters to OnKeyPress. The game's
-// waits return at once and its clock is one the test moves.
+// keys into the key table or hands characters to OnKeyPress; the world steps
+// once per tick as in the game. Without an X display the fixture makes no
+// game and the tests skip.
 //
 // The working folder is a temporary one holding Data/ with the generated
 // pictures and sounds (from $BRUVO_GAME_DIR/Data), and a HOME whose
@@ -10,28 +11,22 @@
 
 #include "app/Application.h"
 #include "game/FormMain.h"
-#include "game/GameClock.h"
 #include "tests/common/TempDir.h"
 
 #include <X11/Xlib.h>
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
-// FormMain with its protected counters reachable.
+// FormMain counting its ticks, with a hook on pointer motion.
 class TestGame : public FormMain {
 public:
     using FormMain::FormMain;
-    void SetLevel(int32_t n) { level = n; }
-    void SetLives(int32_t n) { lives = n; }
-    void SetScore(int32_t n) { score = n; }
     void OnTick() override
     {
         ++ticks;
         FormMain::OnTick();
     }
-
     void MouseMove(int x, int y) override
     {
         if (onMouseMove)
@@ -39,36 +34,36 @@ public:
         FormMain::MouseMove(x, y);
     }
 
-    int ticks = 0;                       // frame timer firings
+    int ticks = 0;                      // frame timer firings
     std::function<void()> onMouseMove;  // runs as each pointer motion is handled
 };
 
 class GameFixture {
 public:
-    GameFixture();
+    explicit GameFixture(GameInput input = GameInput());
     ~GameFixture();
     GameFixture(const GameFixture&) = delete;
     GameFixture& operator=(const GameFixture&) = delete;
 
-    // False (with a test failure) when the display or the game could not be made.
+    // False when there is no display (the test skips) or the game could not be made.
     bool Ready() const { return game != nullptr; }
 
     void Tick(int count = 1);
-    // G on the title screen, then the level asked for.
+    World& W() { return game->GetWorld(); }
+    // G on the title screen's world, then the level asked for; one tick composes it.
     void StartGameAt(int32_t level);
-    // Ticks until the player is no longer jumping or falling; false when it took too long.
-    bool LandPlayer(int maxTicks = 400);
-    // Stops every bee and saucer where it is (their patrol movements go).
-    void FreezeEnemies();
-    // Takes the player out of its jump or fall and puts it somewhere.
-    void PlacePlayer(int32_t x, int32_t y);
-    // Lets the player's spawn grace run out at once, as if it had landed 2 s ago.
-    void OutlastSpawnGrace();
+    // Steps the world through the wait it is in, without the form (nothing is
+    // composed or shown meanwhile), then ticks once: the form acts on all of it.
+    void SkipWait();
+    // Loses lives (each with its wait) until one is left.
+    void LeaveOneLife();
+    // A game at that level and score whose lives are all lost: the name entry is open.
+    void LoseTheGame(int32_t level, int32_t score);
+    // The enemies stopped where they are and the player standing on the ground at x.
+    void StandAt(int32_t x);
     // Holds or releases a key as the key events would.
     void Press(uint32_t key) { game->OnKeyDown(key); }
     void Release(uint32_t key) { game->OnKeyUp(key); }
-    // Moves the game's clock on.
-    void AdvanceClock(int seconds);
 
     // Bytes of a file of the working folder; the log, the samples played.
     std::string Read(const std::string& name) const { return dir.Read(name); }
@@ -76,15 +71,11 @@ public:
     size_t PlayedBytes();
     // The data bytes of a WAV file under Data/.
     size_t WavDataBytes(const std::string& path) const;
-    bool HasData() const { return hasData; }
     // An 800 x 640 picture file under Data/, compared with a layer of the game.
     bool LayerShowsFile(XImage* layer, const std::string& path) const;
 
     // 0xRRGGBB; a failure and 0xFFFFFFFF outside the picture.
     static uint32_t Pixel(XImage* image, int32_t x, int32_t y);
-
-    // The seconds of every blocking wait the game asked for, in order.
-    static std::vector<unsigned> waits;
 
     TempDir dir;
     Application* app = nullptr;  // the test program's one Application, never deleted
@@ -92,7 +83,4 @@ public:
 
 private:
     std::string oldHome;
-    GameWaitFn previousWait = nullptr;
-    GameClockFn previousClock = nullptr;
-    bool hasData = false;
 };

@@ -19,7 +19,7 @@ GameFormTest::~GameFormTest()
 
 void GameFormTest::SetUp()
 {
-    ASSERT_NE(App()->GetDisplay(), nullptr) << "the tests need the X server named by DISPLAY";
+    BRUVO_SKIP_WITHOUT_DISPLAY();
     mkdir("Data", 0777);
 }
 
@@ -57,6 +57,7 @@ void GameFormTest::LoadBackground()
 {
     WritePicture("Data/back.bin", 800, 640, Background);
     form->RenderSfondo("Data/back.bin");
+    form->ComposeBackdrop();
     ASSERT_NE(form->GetScreenBuffer(), nullptr);
 }
 

@@ -24,18 +24,19 @@ using ColourAt = std::function<uint32_t(int32_t x, int32_t y)>;
 
 using xtest::App;
 
-// A FormGames that counts the game hooks it is given and opens its protected state.
+// A FormGames that counts the game hooks it is given.
 class TestForm : public FormGames {
 public:
     TestForm() : FormGames(App(), "FormGames test") {}
 
     void RunApp() override { ++runApps; }
     void FormSpare2() override { ++spare2Calls; }
-    void SetRendering(bool flag) { rendering = flag; }
-    void SetScore(int32_t value) { score = value; }
-    void SetLives(int32_t value) { lives = value; }
-    void SetLevel(int32_t value) { level = value; }
-    Pixmap GetHudPixmap() const { return hudPixmap; }
+    // Composes an empty list: the frame shows the backdrop.
+    void ComposeBackdrop()
+    {
+        Composer().BeginItems();
+        Composer().Compose();
+    }
 
     int runApps = 0;
     int spare2Calls = 0;
@@ -59,7 +60,7 @@ protected:
                       size_t keepBytes = SIZE_MAX) const;
     // The background of most tests, every pixel distinct and none black.
     static uint32_t Background(int32_t x, int32_t y);
-    // Loads Data/back.bin (Background) into the form's three pictures.
+    // Loads Data/back.bin (Background) as the backdrop and composes it.
     void LoadBackground();
     // A picture in the display's layout from a colour function.
     XImage* MakePicture(int32_t width, int32_t height, const ColourAt& colour);

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "forms/FormNamePlayer.h"
-#include "game/SpriteActors.h"
 #include "gui/controls/TextBoxCustom.h"
+#include "tests/common/XTestSupport.h"
 #include "tests/game/GameFixture.h"
 #include "tests/game/SimulatedLoop.h"
 
@@ -21,20 +21,23 @@ class GameInputTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        BRUVO_SKIP_WITHOUT_DISPLAY();
         ASSERT_TRUE(f.Ready());
         display = f.app->GetDisplay();
     }
 
-    // Level 1 with the player standing on the ground at x and the enemies frozen.
-    void StandAt(int32_t x)
+    // Level 1 (with only its last life, if asked) with the player standing on
+    // the ground at x, the enemies frozen and the keyboard's focus on the game.
+    void StandAt(int32_t x, bool lastLife = false)
     {
         f.StartGameAt(1);
-        f.FreezeEnemies();
-        ASSERT_TRUE(f.LandPlayer());
-        f.PlacePlayer(x, 518);
+        if (lastLife)
+            f.LeaveOneLife();
+        f.StandAt(x);
         XSetInputFocus(display, f.game->GetWindow(), RevertToParent, CurrentTime);
         XSync(display, False);
     }
+    SpritePlayer* Player() { return f.W().Field().GetPlayer(); }
 
     void Tap(KeySym keysym)
     {
@@ -102,7 +105,7 @@ TEST_F(GameInputTest, LosingTheFocusReleasesAHeldKey)
     int32_t xAtFocusChange = -1;
     loop.At(10, [&] { FakeKey(display, XK_Left, true); });
     loop.At(400, [&] {
-        xAtFocusChange = f.game->GetPlayer()->GetX();
+        xAtFocusChange = Player()->GetX();
         XSetInputFocus(display, other, RevertToParent, CurrentTime);
     });
     // Released in the other window: the game never hears of it.
@@ -111,7 +114,7 @@ TEST_F(GameInputTest, LosingTheFocusReleasesAHeldKey)
     XDestroyWindow(display, other);
 
     EXPECT_LT(xAtFocusChange, 600 - 80) << "Left walked the player while the game had the focus";
-    EXPECT_GE(f.game->GetPlayer()->GetX(), xAtFocusChange - 8) << "the player walked on after the focus went";
+    EXPECT_GE(Player()->GetX(), xAtFocusChange - 8) << "the player walked on after the focus went";
     EXPECT_FALSE(f.game->IsKeyDown(KeyTable::kLeft));
 }
 
@@ -129,16 +132,15 @@ TEST_F(GameInputTest, WithCapsLockOnHoldingDWalksRight)
     Tap(XK_Caps_Lock);
     EXPECT_FALSE(CapsLockOn());
 
-    EXPECT_GT(f.game->GetPlayer()->GetX(), 100 + 80);
+    EXPECT_GT(Player()->GetX(), 100 + 80);
 }
 
 TEST_F(GameInputTest, AKeyHeldAsTheNameDialogOpensTypesNothingThere)
 {
-    StandAt(376);
-    f.game->SetLives(1);
+    StandAt(376, true);
     SimulatedLoop loop(f.game);
     loop.At(10, [&] { FakeKey(display, XK_p, true); });
-    loop.At(20, [&] { f.game->PlayerDies(); });  // the last life: the dialog opens with the focus
+    loop.At(20, [&] { f.W().PlayerDies(); });  // the last life: the dialog opens with the focus
     // Held on, long enough for the server's auto-repeat to reach the dialog.
     // A second connection sees what the dialog gets; should the server not
     // repeat keys of XTest, the test sends the repeat itself.
@@ -178,19 +180,18 @@ TEST_F(GameInputTest, AKeyHeldAsTheNameDialogOpensTypesNothingThere)
 
 TEST_F(GameInputTest, PressAnyKeyWaitsForAKeyPressedAfterTheNameWasEntered)
 {
-    StandAt(376);
-    f.game->SetLives(1);
+    StandAt(376, true);
     SimulatedLoop loop(f.game);
     GameState afterHeldKey = GameState::Building;
-    loop.At(10, [&] { f.game->PlayerDies(); });  // the last life: the name dialog
+    loop.At(10, [&] { f.W().PlayerDies(); });  // the last life: the name dialog
     loop.At(20, [&] { Tap(XK_a); });
     loop.At(30, [&] { FakeKey(display, XK_Shift_L, true); });  // held as the name is entered
     loop.At(40, [&] { Tap(XK_Return); });
     loop.At(60, [&] { FakeKey(display, XK_Shift_L, false); });
-    loop.At(80, [&] { afterHeldKey = f.game->GetGameState(); });
+    loop.At(80, [&] { afterHeldKey = f.W().GetGameState(); });
     loop.At(100, [&] { Tap(XK_Left); });  // types nothing
     loop.RunUntil(200);
 
     EXPECT_EQ(afterHeldKey, GameState::ScoreRecorded) << "a key pressed in the dialog does not count";
-    EXPECT_EQ(f.game->GetGameState(), GameState::Title);
+    EXPECT_EQ(f.W().GetGameState(), GameState::Loading) << "the title loads";
 }

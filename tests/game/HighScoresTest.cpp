@@ -1,16 +1,20 @@
-// The high-score side of the game: the title's "Top Ten" strip, the name
-// entry after the last life and the line it leaves in the table.
+// The high-score side of the game on its form: the name entry after the last
+// life, the line it leaves in the table, "PRESS ANY KEY" and the title that
+// follows with the table's lines.
 // gtest first: the X headers define macros (None, Bool) that clash with it.
 #include <gtest/gtest.h>
 
 #include "forms/FormNamePlayer.h"
 #include "game/FormMain.h"
+#include "game/FramePicture.h"
 #include "game/HighScoreStrip.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/TextBoxCustom.h"
 #include "support/Packing.h"
+#include "tests/common/XTestSupport.h"
 #include "tests/game/GameFixture.h"
 
+#include <X11/keysym.h>
 #include <sys/stat.h>
 
 namespace {
@@ -18,7 +22,11 @@ constexpr const char* kTableFile = "Data/Bruvo Stage Krodel/Score/Classifica.txt
 
 class HighScoresTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(f.Ready()); }
+    void SetUp() override
+    {
+        BRUVO_SKIP_WITHOUT_DISPLAY();
+        ASSERT_TRUE(f.Ready());
+    }
 
     TestGame& Game() { return *f.game; }
 
@@ -28,87 +36,36 @@ protected:
         mkdir("Data/Bruvo Stage Krodel/Score", 0777);
         f.dir.Write(kTableFile, lines);
     }
-
-    // One blink of the title: the clock moves a second, one tick.
-    void Blink()
+    void EnterName(const std::string& name)
     {
-        f.AdvanceClock(1);
+        FormNamePlayer* form = Game().GetNameForm();
+        ASSERT_NE(form, nullptr);
+        form->GetNameBox()->SetText(name);
+        form->ControlClick(form->GetOkButton());
         f.Tick();
     }
-
-    // White pixels of the top strip, and the right-most column holding one.
-    std::pair<int, int> StripText()
+    // Pixels of the frame's band around centreY of the banner's two colours.
+    std::pair<int, int> BannerPixels(int32_t centreY)
     {
-        int count = 0, right = -1;
-        for (int32_t y = 0; y < Game().GetFontHeight() + 14; ++y)
-            for (int32_t x = 0; x < 800; ++x)
-                if (GameFixture::Pixel(Game().GetScreenBuffer(), x, y) == 0xFFFFFF) {
-                    ++count;
-                    right = std::max(right, x);
-                }
-        return {count, right};
-    }
-
-    // Loses the three lives of a game started at the given level with that score.
-    void LoseTheGame(int32_t level, int32_t score)
-    {
-        f.StartGameAt(level);
-        Game().SetScore(score);
-        Game().SetLives(1);
-        Game().PlayerDies();
+        int fill = 0, ink = 0;
+        for (int32_t y = centreY - 20; y < centreY + 20; ++y)
+            for (int32_t x = 300; x < 500; ++x) {
+                const uint32_t pixel = GameFixture::Pixel(Game().GetScreenBuffer(), x, y);
+                fill += pixel == 0x010101 ? 1 : 0;
+                ink += pixel == 0xFFFFFF ? 1 : 0;
+            }
+        return {fill, ink};
     }
 
     GameFixture f;
 };
 }  // namespace
 
-TEST_F(HighScoresTest, WithoutATableTheTopStripIsNeverTouched)
+TEST_F(HighScoresTest, LastLifeOpensTheNameFormCentredOverTheGameAndTheNameEntersTheTable)
 {
-    EXPECT_TRUE(Game().HighScoreLines().empty());
-    f.Tick();
-    const std::pair<int, int> before = StripText();
-    for (int i = 0; i < 12; ++i)
-        Blink();
-    EXPECT_EQ(StripText(), before);
-}
-
-TEST_F(HighScoresTest, StripShowsTheLinesInTurnEveryFiveBlinks)
-{
-    WriteTable("00000900 Zoe          Level 2\n00000350 Mario        Level 4\n00000050 Al           Level 1\n");
-    Game().LoadHighScores();
-    ASSERT_EQ(Game().HighScoreLines().size(), 3u);
-
-    f.Tick();  // the title's first tick takes the time it blinks from
-    auto expectLine = [this](int rank, const std::string& line) {
-        const std::string text = HighScoreStripText(rank, line);
-        const std::pair<int, int> shown = StripText();
-        EXPECT_GT(shown.first, 100) << "rank " << rank;
-        // The text starts at x 5 and is as wide as the whole line.
-        EXPECT_LT(shown.second, 5 + Game().TextWidth(text)) << "rank " << rank;
-        EXPECT_GT(shown.second, 5 + Game().TextWidth(text) - 12) << "rank " << rank;
-    };
-    Blink();  // blink 1: line 1
-    expectLine(1, Game().HighScoreLines()[0]);
-    for (int i = 0; i < 4; ++i)
-        Blink();
-    expectLine(1, Game().HighScoreLines()[0]);
-    Blink();  // blink 6: nothing
-    EXPECT_EQ(StripText().first, 0);
-    for (int i = 0; i < 5; ++i)
-        Blink();  // blink 11: line 2
-    expectLine(2, Game().HighScoreLines()[1]);
-    for (int i = 0; i < 10; ++i)
-        Blink();  // blink 21: line 3
-    expectLine(3, Game().HighScoreLines()[2]);
-    for (int i = 0; i < 10; ++i)
-        Blink();  // blink 31: line 1 again
-    expectLine(1, Game().HighScoreLines()[0]);
-}
-
-TEST_F(HighScoresTest, LastLifeOpensTheNameFormCentredOverTheGame)
-{
-    LoseTheGame(4, 350);
-    EXPECT_EQ(Game().GetGameState(), GameState::NameEntry);
+    f.LoseTheGame(4, 350);
+    EXPECT_EQ(f.W().GetGameState(), GameState::NameEntry);
+    EXPECT_TRUE(f.LayerShowsFile(Game().GetSfondo(), "Data/gameover.bin"));
     FormNamePlayer* form = Game().GetNameForm();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->GetText(), "Classifica");
@@ -119,93 +76,93 @@ TEST_F(HighScoresTest, LastLifeOpensTheNameFormCentredOverTheGame)
     const uint64_t game = Game().GetPosition(), name = form->GetPosition();
     EXPECT_EQ(PointX(name) + 125, PointX(game) + 400);
     EXPECT_EQ(PointY(name) + 57, PointY(game) + 320 - 1) << "115 / 2 rounds down";
+    EXPECT_EQ(BannerPixels(FrameLayout::kPressAnyKeyY).first, 0);
 
-    // Keys do not reach the disabled game; confirming the name records the score.
-    form->GetNameBox()->SetText("Mario");
-    form->ControlClick(form->GetOkButton());
+    // Confirming the name records the score; "PRESS ANY KEY" follows.
+    EnterName("Mario");
     EXPECT_EQ(PlayerName, "Mario");
-    EXPECT_EQ(Game().GetGameState(), GameState::ScoreRecorded);
+    EXPECT_EQ(f.W().GetGameState(), GameState::ScoreRecorded);
     EXPECT_TRUE(Game().IsEnabled());
     EXPECT_EQ(f.Read(kTableFile), "00000350 Mario        Level 4\n");
+    const std::pair<int, int> banner = BannerPixels(FrameLayout::kPressAnyKeyY);
+    EXPECT_GT(banner.first, 1000);
+    EXPECT_GT(banner.second, 150);
 
-    // Any key returns to the title screen, which reloads the table.
+    // Any key returns to the title, which reloads the table.
     Game().OnKeyPress('x');
-    EXPECT_EQ(Game().GetGameState(), GameState::Title);
-    EXPECT_EQ(f.waits, (std::vector<unsigned>{1, 1}));
+    f.Tick();
+    EXPECT_EQ(f.W().GetGameState(), GameState::Loading);
+    EXPECT_EQ(BannerPixels(FrameLayout::kPressAnyKeyY).first, 0) << "the banner goes with the key";
+    f.SkipWait();
+    EXPECT_EQ(f.W().GetGameState(), GameState::Title);
     EXPECT_TRUE(f.LayerShowsFile(Game().GetSfondo(), "Data/logo.bin"));
     EXPECT_EQ(Game().HighScoreLines(), std::vector<std::string>{"00000350 Mario        Level 4"});
 
     // A second game opens a fresh form and adds its line in order.
-    LoseTheGame(1, 900);
-    ASSERT_NE(Game().GetNameForm(), nullptr);
-    Game().GetNameForm()->GetNameBox()->SetText("Zoe");
-    Game().GetNameForm()->ControlClick(Game().GetNameForm()->GetOkButton());
+    f.LoseTheGame(1, 900);
+    EnterName("Zoe");
     EXPECT_EQ(f.Read(kTableFile), "00000900 Zoe          Level 1\n00000350 Mario        Level 4\n");
 }
 
-TEST_F(HighScoresTest, ClosingTheNameFormRecordsAnEmptyName)
+TEST_F(HighScoresTest, ClosingTheNameFormRecordsAnEmptyNameAndAnEmptyNameIsRefused)
 {
-    LoseTheGame(2, 100);
-    FormNamePlayer* form = Game().GetNameForm();
-    ASSERT_NE(form, nullptr);
-    // What the event loop does with the window manager's close request.
-    ASSERT_TRUE(form->QueryClose());
-    form->Close();
-    EXPECT_EQ(Game().GetGameState(), GameState::ScoreRecorded);
-    EXPECT_EQ(f.Read(kTableFile), "00000100              Level 2\n");
-}
-
-TEST_F(HighScoresTest, EmptyNameIsRefusedAndTheFormStaysOpen)
-{
-    LoseTheGame(1, 50);
+    f.LoseTheGame(1, 50);
     FormNamePlayer* form = Game().GetNameForm();
     ASSERT_NE(form, nullptr);
     form->ControlClick(form->GetOkButton());
-    EXPECT_EQ(Game().GetGameState(), GameState::NameEntry);
+    f.Tick();
+    EXPECT_EQ(f.W().GetGameState(), GameState::NameEntry);
     EXPECT_FALSE(Game().IsEnabled());
     EXPECT_EQ(f.Read(kTableFile), "");
+
+    // What the event loop does with the window manager's close request.
+    ASSERT_TRUE(form->QueryClose());
+    form->Close();
+    f.Tick();
+    EXPECT_EQ(f.W().GetGameState(), GameState::ScoreRecorded);
+    EXPECT_EQ(f.Read(kTableFile), "00000050              Level 1\n");
 }
 
-// After a game the title starts over: the first blink shows the first line
-// of the table and turns the prompt white, wherever the last visit stopped;
-// the last game's sprites are gone with the pictures they were cut from.
+// A key that types nothing (an arrow) ends "PRESS ANY KEY" when it is let go.
+TEST_F(HighScoresTest, AnyKeyLeavesPressAnyKeyEvenOneThatTypesNothing)
+{
+    f.LoseTheGame(1, 0);
+    EnterName("Ada");
+    ASSERT_EQ(f.W().GetGameState(), GameState::ScoreRecorded);
+    f.Press(XK_Left);
+    f.Tick();
+    EXPECT_EQ(f.W().GetGameState(), GameState::ScoreRecorded) << "the press alone does not leave";
+    f.Release(XK_Left);
+    f.Tick();
+    EXPECT_EQ(f.W().GetGameState(), GameState::Loading);
+}
+
+// The title shows the table's first line at its first blink after a game,
+// wherever the last visit stopped.
 TEST_F(HighScoresTest, TheTitleAfterAGameStartsAfreshWithTheFirstLine)
 {
     WriteTable("00000900 Zoe          Level 2\n00000350 Mario        Level 4\n00000050 Al           Level 1\n");
     Game().LoadHighScores();
-    f.Tick();
-    for (int i = 0; i < 13; ++i)
-        Blink();  // the strip shows line 2 by now, and the prompt is white
-
-    LoseTheGame(1, 10);
-    FormNamePlayer* form = Game().GetNameForm();
-    ASSERT_NE(form, nullptr);
-    form->GetNameBox()->SetText("Bo");
-    form->ControlClick(form->GetOkButton());
+    f.Tick(1300);  // the strip shows line 2 by now
+    f.LoseTheGame(1, 10);
+    EnterName("Bo");
     Game().OnKeyPress('x');
-    ASSERT_EQ(Game().GetGameState(), GameState::Title);
-    EXPECT_EQ(Game().GetPlayer(), nullptr);
-    EXPECT_TRUE(Game().Bees().empty());
-    EXPECT_TRUE(Game().Coins().empty());
-    EXPECT_TRUE(Game().GroundTiles().empty());
-    EXPECT_TRUE(Game().Movements().empty());
-
     f.Tick();
-    Blink();
-    const std::string first = std::string("Top Ten: ") + " 1\xB0 Score " + Game().HighScoreLines()[0];
-    const std::pair<int, int> shown = StripText();
-    EXPECT_GT(shown.first, 100);
-    EXPECT_LT(shown.second, 5 + Game().TextWidth(first));
-    EXPECT_GT(shown.second, 5 + Game().TextWidth(first) - 12);
-    int white = 0, red = 0;
-    for (int32_t y = 600; y < 618; ++y)
-        for (int32_t x = 480; x < 760; ++x) {
-            const uint32_t pixel = GameFixture::Pixel(Game().GetScreenBuffer(), x, y);
-            white += pixel == 0xFFFFFF ? 1 : 0;
-            red += pixel == 0xFF0000 ? 1 : 0;
-        }
-    EXPECT_GT(white, 50) << "the prompt's first change is to white";
-    EXPECT_EQ(red, 0);
+    f.SkipWait();
+    ASSERT_EQ(f.W().GetGameState(), GameState::Title);
+    ASSERT_EQ(Game().HighScoreLines().size(), 4u);
+    f.Tick(50);  // the first blink
+    const std::string first = HighScoreStripText(1, Game().HighScoreLines()[0]);
+    int white = 0, right = -1;
+    for (int32_t y = 0; y < Game().FontAscent() + 15; ++y)
+        for (int32_t x = 0; x < 800; ++x)
+            if (GameFixture::Pixel(Game().GetScreenBuffer(), x, y) == 0xFFFFFF) {
+                ++white;
+                right = std::max(right, x);
+            }
+    EXPECT_GT(white, 100);
+    EXPECT_LT(right, 5 + Game().TextWidth(first));
+    EXPECT_GT(right, 5 + Game().TextWidth(first) - 12);
 }
 
 TEST(HighScoreStrip, RankPaddedDegreeSignAndTheLineAsStored)

@@ -1,6 +1,6 @@
 // The sprite strips as the game cuts them: frames stacked from the top,
 // black as the transparent colour, content where the game expects it.
-#include "game/GameRules.h"
+#include "game/world/GameRules.h"
 #include "tests/tools/GeneratedData.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,189 @@
+#include "game/FrameComposer.h"
+
+#include <cstring>
+
+namespace {
+constexpr size_t kItemCapacity = 128;  // more than any frame lists: composing allocates nothing
+constexpr size_t kRectCapacity = 64;
+// Two rectangles are sent as one when their bounds waste at most this many
+// pixels over their own areas: one larger request beats two small ones.
+constexpr int64_t kMergeSlack = 4096;  // pixels
+}  // namespace
+
+bool FrameItem::operator==(const FrameItem& o) const
+{
+    return layer == o.layer && kind == o.kind && transparent == o.transparent && picture == o.picture &&
+           sourceX == o.sourceX && sourceY == o.sourceY && area == o.area && colour == o.colour && textX == o.textX &&
+           baseline == o.baseline && std::strcmp(text, o.text) == 0;
+}
+
+FrameComposer::FrameComposer()
+{
+    items.reserve(kItemCapacity);
+    shown.reserve(kItemCapacity);
+    sceneDirty.reserve(kRectCapacity);
+    frameDirty.reserve(kRectCapacity);
+    changed.reserve(kRectCapacity);
+}
+
+void FrameComposer::SetLayers(const PixelImage& newBackdrop, const PixelImage& newScene, const PixelImage& newFrame)
+{
+    backdrop = newBackdrop;
+    scene = newScene;
+    frame = newFrame;
+    wholeFrame = true;
+}
+
+void FrameComposer::SetPicture(int index, const PixelImage& picture)
+{
+    if (index < 0 || index >= kMaxPictures)
+        return;
+    pictures[index] = picture;
+    // Items drawn from the old picture are drawn again.
+    wholeFrame = true;
+}
+
+FrameItem& FrameComposer::NewItem(FrameItem::Layer layer, FrameItem::Kind kind, const Rect& area)
+{
+    items.emplace_back();
+    FrameItem& item = items.back();
+    item.layer = layer;
+    item.kind = kind;
+    item.area = area;
+    return item;
+}
+
+void FrameComposer::AddPicture(FrameItem::Layer layer, int picture, int32_t sourceX, int32_t sourceY,
+                               const Rect& area, bool transparent)
+{
+    FrameItem& item = NewItem(layer, FrameItem::Kind::Picture, area);
+    item.picture = picture;
+    item.sourceX = sourceX;
+    item.sourceY = sourceY;
+    item.transparent = transparent;
+}
+
+void FrameComposer::AddFill(FrameItem::Layer layer, const Rect& area, int32_t colour)
+{
+    NewItem(layer, FrameItem::Kind::Fill, area).colour = colour;
+}
+
+void FrameComposer::AddBorder(FrameItem::Layer layer, const Rect& area, int32_t colour)
+{
+    NewItem(layer, FrameItem::Kind::Border, area).colour = colour;
+}
+
+void FrameComposer::AddText(FrameItem::Layer layer, const Rect& area, int32_t textX, int32_t baseline,
+                            std::string_view text, int32_t colour)
+{
+    FrameItem& item = NewItem(layer, FrameItem::Kind::Text, area);
+    item.colour = colour;
+    item.textX = textX;
+    item.baseline = baseline;
+    const size_t length = std::min(text.size(), static_cast<size_t>(FrameItem::kMaxText - 1));
+    std::memcpy(item.text, text.data(), length);
+    item.text[length] = '\0';
+}
+
+void FrameComposer::AddMerged(std::vector<Rect>& list, const Rect& rect)
+{
+    if (rect.Empty())
+        return;
+    Rect merged = rect;
+    // Each merge may bring the grown rectangle near another: go round until none is.
+    for (size_t i = 0; i < list.size();) {
+        const Rect bounds = Bounds(list[i], merged);
+        if (!Intersect(list[i], merged).Empty() || bounds.Area() <= list[i].Area() + merged.Area() + kMergeSlack) {
+            merged = bounds;
+            list[i] = list.back();
+            list.pop_back();
+            i = 0;
+        } else {
+            ++i;
+        }
+    }
+    list.push_back(merged);
+}
+
+// Every item that differs from the one in the same place of the last list
+// dirties where it was and where it is, in its layer.
+void FrameComposer::MarkDifferences()
+{
+    const size_t count = std::max(items.size(), shown.size());
+    for (size_t i = 0; i < count; ++i) {
+        const FrameItem* now = i < items.size() ? &items[i] : nullptr;
+        const FrameItem* before = i < shown.size() ? &shown[i] : nullptr;
+        if (now != nullptr && before != nullptr && *now == *before)
+            continue;
+        for (const FrameItem* item : {before, now}) {
+            if (item == nullptr)
+                continue;
+            const Rect area = Intersect(item->area, frame.Area());
+            AddMerged(item->layer == FrameItem::Layer::Scene ? sceneDirty : frameDirty, area);
+        }
+    }
+}
+
+bool FrameComposer::Compose()
+{
+    if (!backdrop.Valid() || !scene.Valid() || !frame.Valid()) {
+        shown.swap(items);
+        return false;
+    }
+    sceneDirty.clear();
+    frameDirty.clear();
+    if (wholeFrame) {
+        sceneDirty.push_back(frame.Area());
+        wholeFrame = false;
+    } else {
+        MarkDifferences();
+    }
+    for (const Rect& rect : sceneDirty) {
+        RipristinaSfondo(RestoreLayer::Scene, rect);
+        for (const FrameItem& item : items)
+            if (item.layer == FrameItem::Layer::Scene)
+                RenderItem(item, scene, rect);
+        AddMerged(frameDirty, rect);
+    }
+    for (const Rect& rect : frameDirty) {
+        RipristinaSfondo(RestoreLayer::Frame, rect);
+        for (const FrameItem& item : items)
+            if (item.layer != FrameItem::Layer::Scene)
+                RenderItem(item, frame, rect);
+        AddMerged(changed, rect);
+    }
+    shown.swap(items);
+    return !frameDirty.empty();
+}
+
+void FrameComposer::RipristinaSfondo(RestoreLayer layer, const Rect& rect)
+{
+    if (layer == RestoreLayer::Scene)
+        Paint::Copy(backdrop, scene, layout, rect);
+    else
+        Paint::Copy(scene, frame, layout, rect);
+}
+
+void FrameComposer::RenderItem(const FrameItem& item, const PixelImage& target, const Rect& clip) const
+{
+    const Rect area = Intersect(item.area, clip);
+    if (area.Empty())
+        return;
+    switch (item.kind) {
+    case FrameItem::Kind::Picture:
+        if (item.picture >= 0 && item.picture < kMaxPictures)
+            Paint::Picture(pictures[item.picture], item.sourceX, item.sourceY, item.area.width, item.area.height,
+                           target, item.area.x, item.area.y, item.transparent, layout, area);
+        break;
+    case FrameItem::Kind::Fill:
+        Paint::Fill(target, item.area, item.colour, layout, area);
+        break;
+    case FrameItem::Kind::Border:
+        Paint::Border(target, item.area, item.colour, layout, area);
+        break;
+    case FrameItem::Kind::Text:
+        if (glyphs != nullptr)
+            glyphs->Draw(target, layout, item.textX, item.baseline, item.text, item.colour, area);
+        break;
+    }
+}

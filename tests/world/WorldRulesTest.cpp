@@ -1,0 +1,553 @@
+// The rules of play through the world, step by step and without X: level
+// construction, the player's drop, walk, jump and landing, the enemies'
+// patrols, fire, coins, the sequences that end a life or a level, the pause.
+#include "tests/world/WorldDriver.h"
+
+#include "game/world/SpriteAnim.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+constexpr int kStepsPerMove = 6;  // a 60 ms jump or patrol step
+constexpr int kFireFrameSteps = 33;  // 330 ms
+
+class WorldRules : public ::testing::Test {
+protected:
+    World& W() { return d.world; }
+    Playfield& Field() { return d.world.Field(); }
+    SpritePlayer* Player() { return Field().GetPlayer(); }
+
+    // Steps one at a time, recording the player's y whenever it changes.
+    std::vector<int32_t> TrackPlayerY(int steps)
+    {
+        std::vector<int32_t> ys{Player()->GetY()};
+        for (int i = 0; i < steps && W().GetGameState() == GameState::Playing; ++i) {
+            d.Step();
+            if (Player()->GetY() != ys.back())
+                ys.push_back(Player()->GetY());
+        }
+        return ys;
+    }
+    // The player standing on the ground at x, enemies frozen.
+    void StandAt(int32_t x)
+    {
+        d.FreezeEnemies();
+        ASSERT_TRUE(d.LandPlayer());
+        d.PlacePlayer(x, 518);
+    }
+    // The number of cues of a kind in the last step.
+    int CuesOf(Cue::Kind kind, Sound sound = Sound::Coin)
+    {
+        return static_cast<int>(std::count_if(W().Cues().begin(), W().Cues().end(), [&](const Cue& cue) {
+            return cue.kind == kind && (kind != Cue::Kind::PlaySound || cue.sound == sound);
+        }));
+    }
+    // Steps through a wait, returning how many steps it took.
+    int WaitOut(GameState waiting)
+    {
+        int steps = 0;
+        for (; W().GetGameState() == waiting && steps < 10000; ++steps)
+            d.Step();
+        return steps;
+    }
+
+    WorldDriver d;
+};
+
+TEST_F(WorldRules, Level9PlaysLayout1AndLevel16Layout8)
+{
+    W().StartGame(9);
+    EXPECT_EQ(W().GetLevel(), 9);
+    EXPECT_EQ(W().GetBackdrop(), Backdrop::Level);
+    EXPECT_EQ(W().BackdropLayout(), 1);
+    EXPECT_EQ(Field().Bees().size(), 3u);
+    EXPECT_TRUE(Field().Ufos().empty());
+    EXPECT_TRUE(Field().FirePositions().empty());
+    EXPECT_EQ(Field().PlatformTiles().size(), 2u) << "columns 4 and 5; 15 lies beyond the view";
+
+    W().StartGame(16);
+    EXPECT_EQ(W().BackdropLayout(), 8);
+    EXPECT_EQ(Field().Ufos().size(), 4u);
+    EXPECT_TRUE(Field().Bees().empty());
+    EXPECT_EQ(Field().FirePositions(), std::vector<int32_t>{250});
+    EXPECT_EQ(Field().CoinsTotal(), 18);
+    // Layout 8's second coin list: (600, 340) is coin 3.
+    EXPECT_EQ(Field().VisibleCoins()[3]->GetY(), 340);
+}
+
+TEST_F(WorldRules, LevelStartPlacesTilesCoinsAndTheStatusLine)
+{
+    W().StartGame(1);
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+    EXPECT_TRUE(W().ShowsStatusLine());
+    // Columns 0-13 at scroll 0: 14 ground tiles, vegetation in 1, 6, 9 and 13.
+    ASSERT_EQ(Field().GroundTiles().size(), 14u);
+    EXPECT_EQ(Field().GroundTiles()[13]->GetX(), 13 * 64);
+    EXPECT_EQ(Field().GroundTiles()[0]->GetY(), 576);
+    ASSERT_EQ(Field().VegetationTiles().size(), 4u);
+    EXPECT_EQ(Field().VegetationTiles()[1]->GetX(), 6 * 64);
+    EXPECT_EQ(Field().VegetationTiles()[1]->GetFrame(), 1);
+    EXPECT_EQ(Field().VegetationTiles()[0]->GetY(), 512);
+    ASSERT_EQ(Field().PlatformTiles().size(), 2u);
+    EXPECT_EQ(Field().PlatformTiles()[0]->GetY(), 452);
+    EXPECT_EQ(Field().PlatformTiles()[0]->GetHeight(), 32);
+    EXPECT_EQ(Field().CoinsTotal(), 18);
+    ASSERT_EQ(Field().VisibleCoins().size(), 18u);
+    EXPECT_EQ(Field().VisibleCoins()[0]->GetX(), 0);
+    EXPECT_EQ(Field().VisibleCoins()[0]->GetY(), 400);
+
+    // Every level builds its tiles afresh: layout 8 has ground in columns 0-12 only.
+    W().StartGame(8);
+    EXPECT_EQ(Field().GroundTiles().size(), 13u);
+}
+
+TEST_F(WorldRules, PlayerDropsFrom426AndLandsAt518)
+{
+    W().StartGame(1);
+    d.FreezeEnemies();
+    ASSERT_NE(Player(), nullptr);
+    EXPECT_EQ(Player()->GetX(), 376);
+    EXPECT_EQ(Player()->GetY(), 426);
+    EXPECT_EQ(Player()->GetFrame(), 3);
+    EXPECT_TRUE(Field().Jump().active);
+
+    // The fall begins with the top-of-the-rise step, then 8 pixels per step.
+    d.Step(kStepsPerMove);
+    EXPECT_EQ(Player()->GetY(), 426);
+    d.Step(kStepsPerMove);
+    EXPECT_EQ(Player()->GetY(), 434);
+    // From 506 the step to 514 brings the feet onto the ground row (576):
+    // the player is set six pixels deep into it, at 518, in the same step.
+    std::vector<int32_t> expected;
+    for (int32_t y = 434; y <= 506; y += 8)
+        expected.push_back(y);
+    expected.push_back(518);
+    EXPECT_EQ(TrackPlayerY(200), expected);
+    EXPECT_FALSE(Field().Jump().active);
+    EXPECT_TRUE(Field().Movements().empty());
+}
+
+TEST_F(WorldRules, WalkingIntoLayout7sHoleEndsInDeath)
+{
+    W().StartGame(7);
+    d.FreezeEnemies();
+    ASSERT_TRUE(d.LandPlayer());
+    EXPECT_EQ(Player()->GetY(), 518);
+    d.Press(KeyTable::kRight);
+    int32_t lowest = 0;
+    for (int i = 0; i < 400 && W().GetGameState() == GameState::Playing; ++i) {
+        d.Step();
+        lowest = std::max(lowest, Player()->GetY());
+    }
+    EXPECT_EQ(lowest, 574) << "the last y inside the area";
+    EXPECT_GT(Player()->GetX(), 7 * 64 - 24);
+    EXPECT_EQ(W().GetLives(), 2);
+    EXPECT_EQ(W().GetGameState(), GameState::LifeLost);
+    EXPECT_EQ(W().GetBackdrop(), Backdrop::LifeLost);
+    EXPECT_EQ(CuesOf(Cue::Kind::PlaySound, Sound::Cry), 1);
+    EXPECT_TRUE(Field().FrameAnimations().empty());
+    EXPECT_TRUE(Field().Movements().empty());
+}
+
+TEST_F(WorldRules, JumpRises19StepsThenFalls)
+{
+    W().StartGame(1);
+    StandAt(560);
+    d.Press(KeyTable::kUp);
+    d.Step(2);
+    ASSERT_TRUE(Field().Jump().active);
+    d.Release(KeyTable::kUp);
+    const std::vector<int32_t> ys = TrackPlayerY(400);
+    const auto top = std::min_element(ys.begin(), ys.end());
+    EXPECT_EQ(*top, 518 - 19 * 8);
+    EXPECT_EQ(top - ys.begin(), 19) << "19 rising steps";
+    EXPECT_EQ(ys.back(), 518);
+    EXPECT_FALSE(Field().Jump().active);
+}
+
+TEST_F(WorldRules, DownDuringTheRiseEndsItAtTheNextStep)
+{
+    W().StartGame(1);
+    StandAt(560);
+    d.Press(KeyTable::kUp);
+    d.Step(2);
+    d.Release(KeyTable::kUp);
+    while (Player()->GetY() > 518 - 5 * 8)
+        d.Step();
+    d.Press(KeyTable::kDown);
+    d.Step(2);
+    d.Release(KeyTable::kDown);
+    EXPECT_EQ(Field().Jump().progress, Field().Jump().height);
+    // The next step is the top (no move), the one after falls.
+    int steps = 0;
+    while (Field().Jump().step < 0 && steps < 20) {
+        d.Step();
+        ++steps;
+    }
+    EXPECT_EQ(Player()->GetY(), 478);
+    EXPECT_LE(steps, kStepsPerMove);
+    const std::vector<int32_t> ys = TrackPlayerY(200);
+    EXPECT_EQ(*std::min_element(ys.begin(), ys.end()), 478);
+    ASSERT_GE(ys.size(), 2u);
+    EXPECT_EQ(ys[1], 486);
+    EXPECT_EQ(ys.back(), 518);
+
+    // Down while falling changes nothing.
+    Field().Jump().progress = 0;
+    d.PlacePlayer(560, 400);
+    Field().StartFall();
+    d.Press(KeyTable::kDown);
+    d.Step(2 * kStepsPerMove + 2);
+    EXPECT_GT(Field().Jump().step, 0);
+    EXPECT_EQ(Field().Jump().progress, 0);
+}
+
+TEST_F(WorldRules, JumpUnderAPlatformStopsRising)
+{
+    W().StartGame(1);
+    StandAt(312);  // under the platform of column 5 (x 320-383)
+    d.Press(KeyTable::kUp);
+    d.Step(2);
+    d.Release(KeyTable::kUp);
+    const std::vector<int32_t> ys = TrackPlayerY(300);
+    // The platform's bottom (484) enters the player's height at y 478.
+    EXPECT_EQ(*std::min_element(ys.begin(), ys.end()), 478);
+    EXPECT_EQ(ys.back(), 518);
+}
+
+TEST_F(WorldRules, LandsOnAPlatformSixPixelsDeepAndFallsOffItsEdge)
+{
+    W().StartGame(1);
+    d.FreezeEnemies();
+    d.PlacePlayer(320, 300);
+    Field().StartFall();
+    ASSERT_TRUE(d.LandPlayer());
+    EXPECT_EQ(Player()->GetY(), 452 - 64 + 6);
+
+    // Walking off its right edge starts the fall in the same poll.
+    d.Press(KeyTable::kRight);
+    int polls = 0;
+    while (!Field().Jump().active && polls < 30) {
+        d.Step(2);
+        ++polls;
+    }
+    ASSERT_TRUE(Field().Jump().active);
+    EXPECT_EQ(Player()->GetX() + 48 / 4, 384 + 4) << "the middle half has just left the platform";
+}
+
+TEST_F(WorldRules, RightAtTheEdgeGrowsScrollOffsetOnly)
+{
+    W().StartGame(1);
+    StandAt(752);
+    d.Press(KeyTable::kRight);
+    d.Step(10);  // five acting polls
+    EXPECT_EQ(Player()->GetX(), 752);
+    EXPECT_EQ(Field().GetScroll(), 0);
+    EXPECT_EQ(Field().GetScrollOffset(), 5 * 8);
+    d.Release(KeyTable::kRight);
+    // Left steps now move the player, and the view never moves.
+    d.Press(KeyTable::kLeft);
+    d.Step(20);
+    EXPECT_EQ(Player()->GetX(), 752 - 10 * 8);
+    EXPECT_EQ(Field().GetScroll(), 0);
+}
+
+TEST_F(WorldRules, WalkingAnimatesAndStopsOnItsFrame)
+{
+    W().StartGame(1);
+    StandAt(560);
+    const SpriteDesc* desc = Field().Descriptor(SpriteKinds::Player);
+    d.Step(2);  // no key: the walking range is cleared
+    EXPECT_EQ(desc->firstFrame, -1);
+    d.Press(KeyTable::kLeft);
+    d.Step(2);
+    EXPECT_EQ(desc->firstFrame, 0);
+    EXPECT_EQ(desc->lastFrame, 2);
+    EXPECT_EQ(Player()->GetFrame(), 0);
+    d.Step(15);  // one 150 ms frame step
+    EXPECT_EQ(Player()->GetFrame(), 1);
+    d.Release(KeyTable::kLeft);
+    d.Step(2);
+    EXPECT_EQ(desc->firstFrame, -1);
+    const size_t animations = Field().FrameAnimations().size();
+    d.Step(30);
+    EXPECT_EQ(Player()->GetFrame(), 1);
+    EXPECT_EQ(Field().FrameAnimations().size(), animations);
+    // The letter d walks right like the Right key.
+    d.Press('d');
+    d.Step(2);
+    EXPECT_EQ(desc->firstFrame, 3);
+    EXPECT_EQ(Player()->GetFrame(), 3);
+}
+
+TEST_F(WorldRules, BeeStartsAtItsRightEndAndTurnsAt290)
+{
+    W().StartGame(1);
+    d.PlacePlayer(752, 0);  // out of every bee's way
+    SpriteApe* bee = Field().Bees()[0];
+    EXPECT_EQ(bee->GetX(), 690);
+    EXPECT_EQ(bee->GetLastX(), 690) << "shown there";
+    EXPECT_EQ(bee->GetY(), 640 - 120);
+    EXPECT_EQ(bee->GetFrame(), 2);
+
+    d.Step(kStepsPerMove);
+    EXPECT_EQ(bee->GetX(), 687);
+    d.Step(kStepsPerMove);
+    EXPECT_EQ(bee->GetX(), 684);
+    int32_t lowest = bee->GetX();
+    int moves = 2;
+    while (bee->speed < 0 && moves < 200) {
+        d.Step(kStepsPerMove);
+        ++moves;
+        lowest = std::min(lowest, bee->GetX());
+    }
+    EXPECT_EQ(bee->GetX(), 290);
+    EXPECT_EQ(lowest, 290);
+    EXPECT_EQ(bee->speed, 2);
+    EXPECT_LE(bee->GetFrame(), 1) << "facing right";
+    d.Step(kStepsPerMove);
+    EXPECT_EQ(bee->GetX(), 293);
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+}
+
+TEST_F(WorldRules, SaucerOfLayout8PatrolsBetween500And800)
+{
+    W().StartGame(8);
+    d.PlacePlayer(0, 0);
+    SpriteApe* ufo = Field().Ufos()[1];
+    EXPECT_EQ(ufo->GetX(), 800);
+    d.Step(kStepsPerMove);
+    EXPECT_EQ(ufo->worldX, 500);
+    int32_t low = 500, high = 500;
+    for (int move = 0; move < 150; ++move) {
+        d.Step(kStepsPerMove);
+        low = std::min(low, ufo->worldX);
+        high = std::max(high, ufo->worldX);
+    }
+    EXPECT_EQ(low, 500);
+    EXPECT_EQ(high, 800);
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+}
+
+TEST_F(WorldRules, FireKillsOnlyInFrames3To8)
+{
+    W().StartGame(6);
+    d.FreezeEnemies();
+    ASSERT_EQ(Field().Fires().size(), 2u);
+    SpriteFire* fire = Field().Fires()[0];
+    EXPECT_TRUE(fire->active);
+    EXPECT_EQ(fire->GetX(), 220);
+    EXPECT_EQ(fire->GetY(), 546);
+
+    // Standing in the fire from frame 9 (counted from 1) on: frames 10, 11,
+    // 12, 1 and 2 pass harmlessly, frame 3 kills.
+    d.PlacePlayer(210, 518);
+    d.OutlastSpawnGrace();
+    fire->SetFrame(8);
+    Field().Fires()[1]->SetFrame(8);
+    for (int frame = 0; frame < 5; ++frame) {
+        d.Step(kFireFrameSteps);
+        ASSERT_EQ(W().GetGameState(), GameState::Playing) << "frame step " << frame;
+    }
+    EXPECT_EQ(fire->GetFrame(), 1);
+    d.Step(kFireFrameSteps);
+    EXPECT_EQ(fire->GetFrame(), 2);
+    EXPECT_EQ(W().GetGameState(), GameState::LifeLost);
+    EXPECT_EQ(W().GetLives(), 2);
+}
+
+TEST_F(WorldRules, FireOutsideTheViewIsInactive)
+{
+    W().StartGame(6);
+    d.FreezeEnemies();
+    d.PlacePlayer(210, 518);
+    d.OutlastSpawnGrace();
+    for (SpriteFire* fire : Field().Fires())
+        fire->active = false;
+    d.Step(kFireFrameSteps * 14);
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+}
+
+TEST_F(WorldRules, TwoCoinsInOneCheckGive100PointsAndTwoDings)
+{
+    W().StartGame(1);
+    StandAt(560);
+    d.Step();
+    d.PlacePlayer(110, 450);  // over (100, 500) and (150, 500), above (125, 530)
+    Field().CoinCheck();
+    EXPECT_EQ(W().GetScore(), 100);
+    EXPECT_EQ(Field().CoinsTaken(), 2);
+    EXPECT_EQ(Field().VisibleCoins()[1], nullptr);
+    EXPECT_EQ(Field().VisibleCoins()[2], nullptr);
+    EXPECT_FALSE(Field().Coins()[1]->IsPlaced()) << "a taken coin is off the field";
+    EXPECT_EQ(CuesOf(Cue::Kind::PlaySound, Sound::Coin), 2) << "each coin its own ding";
+
+    // A collected coin is never collected again.
+    Field().CoinCheck();
+    EXPECT_EQ(W().GetScore(), 100);
+}
+
+TEST_F(WorldRules, The18thCoinCompletesTheLevelAtTheNextCheck)
+{
+    W().StartGame(1);
+    StandAt(560);
+    // Over one coin after the other (a check may take a neighbour too).
+    for (int check = 0; check < 18 && Field().CoinsTaken() < 18; ++check) {
+        const auto& visible = Field().VisibleCoins();
+        const auto next = std::find_if(visible.begin(), visible.end(), [](SpriteMonete* c) { return c != nullptr; });
+        ASSERT_NE(next, visible.end());
+        d.PlacePlayer(std::min((*next)->GetX(), 752), (*next)->GetY() - 20);
+        Field().CoinCheck();
+    }
+    EXPECT_EQ(Field().CoinsTaken(), 18);
+    EXPECT_EQ(W().GetScore(), 900);
+    EXPECT_EQ(W().GetLevel(), 1);
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+
+    // The next step of the player completes it.
+    d.PlacePlayer(560, 518);
+    d.Press(KeyTable::kLeft);
+    d.StepWhile(GameState::Playing, 2);
+    EXPECT_EQ(W().GetLevel(), 2);
+    EXPECT_EQ(W().GetGameState(), GameState::LevelDone);
+    EXPECT_EQ(W().GetBackdrop(), Backdrop::LevelDone);
+    EXPECT_TRUE(Field().Movements().empty());
+
+    // Three seconds of the picture, then a second and a half before the level.
+    EXPECT_EQ(WaitOut(GameState::LevelDone), 300);
+    EXPECT_EQ(WaitOut(GameState::Restarting), 150);
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+    EXPECT_EQ(W().GetLevel(), 2);
+    EXPECT_EQ(W().BackdropLayout(), 2);
+    EXPECT_EQ(W().GetScore(), 900);
+    EXPECT_EQ(Field().CoinsTaken(), 0);
+}
+
+TEST_F(WorldRules, NBehavesLikeTheLastCoin)
+{
+    W().StartGame(3);
+    d.Type('n');
+    d.Step();
+    EXPECT_EQ(W().GetLevel(), 4);
+    EXPECT_EQ(W().GetGameState(), GameState::LevelDone);
+    EXPECT_EQ(CuesOf(Cue::Kind::WaitBegan), 1);
+    EXPECT_EQ(W().GetBackdrop(), Backdrop::LevelDone);
+    EXPECT_TRUE(Field().FrameAnimations().empty());
+    EXPECT_TRUE(Field().Movements().empty());
+    d.Type('n');  // only while playing
+    d.Step();
+    EXPECT_EQ(W().GetLevel(), 4);
+    d.StepWhile(GameState::LevelDone);
+    d.StepWhile(GameState::Restarting);
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+    EXPECT_EQ(W().BackdropLayout(), 4);
+    EXPECT_EQ(W().GetScore(), 0);
+}
+
+TEST_F(WorldRules, PauseFreezesEnemiesFiresAndInput)
+{
+    W().StartGame(6);
+    ASSERT_TRUE(d.LandPlayer());
+    d.Step(40);
+    d.Type('p');
+    d.Step();
+    EXPECT_EQ(W().GetGameState(), GameState::Paused);
+    EXPECT_EQ(W().GetBanner(), Banner::Paused);
+    const int32_t beeX = Field().Bees()[1]->GetX(), fireFrame = Field().Fires()[0]->GetFrame();
+    const int32_t playerX = Player()->GetX();
+    d.Press(KeyTable::kRight);
+    d.Type('n');  // nor does N skip the level
+    d.Step(200);
+    EXPECT_EQ(Field().Bees()[1]->GetX(), beeX);
+    EXPECT_EQ(Field().Fires()[0]->GetFrame(), fireFrame);
+    EXPECT_EQ(Player()->GetX(), playerX);
+    EXPECT_EQ(W().GetLevel(), 6);
+
+    d.Type('P');
+    d.Step(kStepsPerMove);
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+    EXPECT_EQ(W().GetBanner(), Banner::Hidden);
+    EXPECT_NE(Field().Bees()[1]->GetX(), beeX);
+    EXPECT_NE(Player()->GetX(), playerX);
+}
+
+TEST_F(WorldRules, LifeLostOnLevel5RestartsLevel5WithAllCoins)
+{
+    W().StartGame(5);
+    StandAt(560);
+    d.PlacePlayer(110, 450);
+    Field().CoinCheck();
+    ASSERT_EQ(W().GetScore(), 100);
+    W().PlayerDies();
+    EXPECT_EQ(W().GetLives(), 2);
+    EXPECT_EQ(W().GetGameState(), GameState::LifeLost);
+    EXPECT_FALSE(W().ShowsStatusLine()) << "the picture covers it";
+    EXPECT_EQ(WaitOut(GameState::LifeLost), 300);
+    EXPECT_EQ(WaitOut(GameState::Restarting), 150);
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+    EXPECT_EQ(W().GetLevel(), 5);
+    EXPECT_EQ(W().GetScore(), 100);
+    EXPECT_EQ(W().GetLives(), 2);
+    EXPECT_EQ(Field().CoinsTaken(), 0);
+    EXPECT_EQ(Field().VisibleCoins().size(), 18u);
+    EXPECT_EQ(Player()->GetY(), 426) << "a new player";
+    EXPECT_EQ(W().BackdropLayout(), 5);
+    EXPECT_TRUE(W().ShowsStatusLine());
+}
+
+TEST_F(WorldRules, ThirdDeathShowsTheGameOverPictureAndOpensTheNameEntry)
+{
+    W().StartGame(1);
+    for (int life = 3; life > 1; --life) {
+        W().PlayerDies();
+        d.StepWhile(GameState::LifeLost);
+        d.StepWhile(GameState::Restarting);
+        ASSERT_EQ(W().GetGameState(), GameState::Playing);
+    }
+    d.Step();
+    W().PlayerDies();
+    EXPECT_EQ(W().GetLives(), 0);
+    EXPECT_EQ(W().GetGameState(), GameState::NameEntry);
+    EXPECT_EQ(W().GetBackdrop(), Backdrop::GameOver);
+    EXPECT_EQ(CuesOf(Cue::Kind::OpenNameEntry), 1);
+    EXPECT_EQ(CuesOf(Cue::Kind::WaitBegan), 0) << "no wait after the last life";
+    d.Type('g');
+    d.Step(500);
+    EXPECT_EQ(W().GetGameState(), GameState::NameEntry);
+
+    // The name entry's end: "PRESS ANY KEY", and any key (also one that types
+    // nothing, seen as its release) goes back to the title.
+    d.Add(StepInput::Event::NameEntered);
+    d.Step();
+    EXPECT_EQ(W().GetGameState(), GameState::ScoreRecorded);
+    EXPECT_EQ(W().GetBanner(), Banner::PressAnyKey);
+    d.Add(StepInput::Event::KeyReleased);
+    d.Step();
+    EXPECT_EQ(W().GetGameState(), GameState::Loading);
+    EXPECT_EQ(W().GetBanner(), Banner::Hidden);
+    EXPECT_EQ(WaitOut(GameState::Loading), 99) << "a second of loading, the step that began it included";
+    EXPECT_EQ(W().GetGameState(), GameState::Title);
+    EXPECT_EQ(Field().GetPlayer(), nullptr) << "the last game's sprites went";
+}
+
+TEST_F(WorldRules, BeeContactKills)
+{
+    W().StartGame(1);
+    d.PlacePlayer(600, 518);  // in the path of the first bee (y 520, 690 leftwards)
+    d.OutlastSpawnGrace();
+    int steps = 0;
+    while (W().GetGameState() == GameState::Playing && steps < 600) {
+        d.Step();
+        ++steps;
+    }
+    EXPECT_EQ(W().GetGameState(), GameState::LifeLost);
+    EXPECT_EQ(W().GetLives(), 2);
+    // The boxes shrunk by 5 meet once the bee is less than 48 - 5 - 5 pixels past the player's left.
+    EXPECT_LT(Field().Bees()[0]->GetX(), 600 + 48 - 10);
+    EXPECT_GE(Field().Bees()[0]->GetX(), 600 + 48 - 10 - 3);
+}
+
+}  // namespace
