@@ -150,7 +150,7 @@ void Playfield::PollInput(const Directions& held)
     };
 
     if (held.left) {
-        if (desc->firstFrame != SpriteKinds::kPlayerWalkingLeft.first)
+        if (player->GetFrameRange().first != SpriteKinds::kPlayerWalkingLeft.first)
             player->TurnLeft(desc);
         switch (Rules::WalkLeft(scroll, scrollOffset, leftStep)) {
         case Rules::Walk::MovePlayerPastLimit:
@@ -172,7 +172,7 @@ void Playfield::PollInput(const Directions& held)
     if (held.up && !jump.active)
         StartJump(desc, player);
     if (held.right) {
-        if (desc->firstFrame != SpriteKinds::kPlayerWalkingRight.first)
+        if (player->GetFrameRange().first != SpriteKinds::kPlayerWalkingRight.first)
             player->TurnRight(desc);
         switch (Rules::WalkRight(scroll, scrollLimit, player->GetX(), rightStep, desc->areaWidth)) {
         case Rules::Walk::MovePlayer:
@@ -193,9 +193,8 @@ void Playfield::PollInput(const Directions& held)
     }
     if (held.down && jump.active && jump.Rising())
         jump.StopRising();
-    if (!held.left && !held.right && desc->firstFrame != -1) {
+    if (!held.left && !held.right && player->GetFrameRange().first != -1) {
         RemoveFrameAnimation(player);
-        desc->firstFrame = -1;
-        desc->lastFrame = -1;
+        player->SetFrameRange({-1, -1});
     }
 }

@@ -60,6 +60,10 @@ public:
     virtual void TurnRight(SpriteDesc* /*desc*/) {}
 
     void SetPosition(int32_t newX, int32_t newY) { x = newX; y = newY; }
+    // The frames its frame animation runs through (from the kind's
+    // descriptor when made; a turn changes them); -1, -1 while it stands still.
+    SpriteKinds::FrameRange GetFrameRange() const { return frameRange; }
+    void SetFrameRange(SpriteKinds::FrameRange range) { frameRange = range; }
     int32_t GetX() const { return x; }
     int32_t GetY() const { return y; }
     int32_t GetWidth() const { return width; }
@@ -103,6 +107,7 @@ protected:
     int32_t width;               // pixels
     int32_t height;              // pixels
     int32_t frame = 1;           // counted from 1
+    SpriteKinds::FrameRange frameRange = {0, 0};
     int32_t drawnFrame = -1;     // the frame last shown, counted from 1
     int32_t x = 0;               // pixels of the 800 x 640 field, top-left corner
     int32_t y = 0;

@@ -10,13 +10,16 @@ namespace {
 bool Found(uint64_t position) { return position != PackPoint(-1, -1); }
 
 // Replaces the sprite's frame animation by one over the new range and shows
-// the range's first frame.
+// the range's first frame. The range is the sprite's own: the kind's
+// descriptor, which every sprite of the kind shares, stays as it is.
 void Turn(Playfield* field, Sprite* sprite, SpriteDesc* desc, SpriteKinds::FrameRange range)
 {
     field->RemoveFrameAnimation(sprite);
-    desc->firstFrame = range.first;
-    desc->lastFrame = range.last;
-    field->AddFrameAnimation(new SpriteAnimazione(field, desc, sprite));
+    sprite->SetFrameRange(range);
+    auto* animation = new SpriteAnimazione(field, desc, sprite);
+    animation->firstFrame = range.first;
+    animation->lastFrame = range.last;
+    field->AddFrameAnimation(animation);
     sprite->SetFrame(range.first);
     field->DrawSprite(sprite);
 }

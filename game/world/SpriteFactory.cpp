@@ -4,7 +4,8 @@
 #include "game/world/SpriteDesc.h"
 #include "game/world/SpriteScenery.h"
 
-Sprite* CreateSprite(Playfield* owner, const SpriteDesc& desc, int32_t variant, int32_t id)
+namespace {
+Sprite* Make(Playfield* owner, const SpriteDesc& desc, int32_t variant, int32_t id)
 {
     using namespace SpriteKinds;
     const int32_t w = desc.width, h = desc.height;
@@ -27,4 +28,13 @@ Sprite* CreateSprite(Playfield* owner, const SpriteDesc& desc, int32_t variant, 
     if (desc.IsKind("ufo"))
         return new SpriteUfo(owner, Ufo, w, h, id);
     return nullptr;
+}
+}  // namespace
+
+Sprite* CreateSprite(Playfield* owner, const SpriteDesc& desc, int32_t variant, int32_t id)
+{
+    Sprite* sprite = Make(owner, desc, variant, id);
+    if (sprite != nullptr)
+        sprite->SetFrameRange({desc.firstFrame, desc.lastFrame});
+    return sprite;
 }

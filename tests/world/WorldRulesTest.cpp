@@ -259,19 +259,19 @@ TEST_F(WorldRules, WalkingAnimatesAndStopsOnItsFrame)
 {
     W().StartGame(1);
     StandAt(560);
-    const SpriteDesc* desc = Field().Descriptor(SpriteKinds::Player);
+    auto range = [this] { return Player()->GetFrameRange(); };
     d.Step(2);  // no key: the walking range is cleared
-    EXPECT_EQ(desc->firstFrame, -1);
+    EXPECT_EQ(range().first, -1);
     d.Press(KeyTable::kLeft);
     d.Step(2);
-    EXPECT_EQ(desc->firstFrame, 0);
-    EXPECT_EQ(desc->lastFrame, 2);
+    EXPECT_EQ(range().first, 0);
+    EXPECT_EQ(range().last, 2);
     EXPECT_EQ(Player()->GetFrame(), 0);
     d.Step(15);  // one 150 ms frame step
     EXPECT_EQ(Player()->GetFrame(), 1);
     d.Release(KeyTable::kLeft);
     d.Step(2);
-    EXPECT_EQ(desc->firstFrame, -1);
+    EXPECT_EQ(range().first, -1);
     const size_t animations = Field().FrameAnimations().size();
     d.Step(30);
     EXPECT_EQ(Player()->GetFrame(), 1);
@@ -279,8 +279,31 @@ TEST_F(WorldRules, WalkingAnimatesAndStopsOnItsFrame)
     // The letter d walks right like the Right key.
     d.Press('d');
     d.Step(2);
-    EXPECT_EQ(desc->firstFrame, 3);
+    EXPECT_EQ(range().first, 3);
     EXPECT_EQ(Player()->GetFrame(), 3);
+    EXPECT_EQ(Field().Descriptor(SpriteKinds::Player)->firstFrame, 0) << "the kind's descriptor stays";
+}
+
+// A new player walks with its legs moving even when the last one died walking
+// the same way: each sprite has its own frame range.
+TEST_F(WorldRules, ANewPlayerAnimatesItsWalkWhateverTheLastOneDid)
+{
+    W().StartGame(1);
+    StandAt(100);
+    d.Press(KeyTable::kRight);
+    d.Step(2);
+    ASSERT_EQ(Player()->GetFrameRange().first, 3);
+    W().PlayerDies();
+    d.StepWhile(GameState::LifeLost);
+    d.StepWhile(GameState::Restarting);
+    ASSERT_EQ(W().GetGameState(), GameState::Playing);
+    std::vector<int32_t> frames;
+    for (int i = 0; i < 40; ++i) {
+        d.Step();
+        if (frames.empty() || frames.back() != Player()->GetFrame())
+            frames.push_back(Player()->GetFrame());
+    }
+    EXPECT_EQ(frames, (std::vector<int32_t>{3, 4, 5}));
 }
 
 TEST_F(WorldRules, BeeStartsAtItsRightEndAndTurnsAt290)
