@@ -3,8 +3,7 @@
 #include "game/world/World.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -17,14 +16,6 @@ constexpr uint8_t kEvents = 0x20;
 constexpr uint8_t kKindMask = 0xF0;
 constexpr uint32_t kMaxRun = 0xFFFFFFFFu;
 constexpr uint64_t kMaxSteps = uint64_t(1) << 40;  // steps: far beyond any game
-
-uint64_t Fnv1a(const char* data, size_t size)
-{
-    uint64_t hash = 1469598103934665603ull;
-    for (size_t i = 0; i < size; ++i)
-        hash = (hash ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
-    return hash;
-}
 
 void PutNumber(std::string& out, uint64_t value, int bytes)
 {
@@ -135,7 +126,7 @@ std::string InputTape::Encode() const
     PutNumber(out, static_cast<uint64_t>(steps), 8);
     out += body;
     FlushRun(out);
-    PutNumber(out, Fnv1a(out.data(), out.size()), 8);
+    PutNumber(out, InputTape::Checksum(out.data(), out.size()), 8);
     return out;
 }
 
@@ -155,7 +146,7 @@ bool InputTape::Decode(const std::string& bytes, std::string* error)
         return fail("recording version " + std::to_string(version) + " is not this game's (" +
                     std::to_string(kVersion) + ")");
     const size_t end = bytes.size() - kChecksumBytes;
-    if (Fnv1a(bytes.data(), end) != GetNumber(bytes, end, 8))
+    if (InputTape::Checksum(bytes.data(), end) != GetNumber(bytes, end, 8))
         return fail("damaged (its checksum does not match)");
     const uint64_t declared = GetNumber(bytes, kMagicBytes + 2, 8);
 
@@ -192,34 +183,41 @@ bool InputTape::Decode(const std::string& bytes, std::string* error)
     return true;
 }
 
+// FNV-1a, 64 bits.
+uint64_t InputTape::Checksum(const char* data, size_t size)
+{
+    uint64_t hash = 1469598103934665603ull;
+    for (size_t i = 0; i < size; ++i)
+        hash = (hash ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
+    return hash;
+}
+
 bool InputTape::Load(const std::string& path, std::string* error)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::string bytes;
-    if (file) {
-        file.seekg(0, std::ios::end);
-        const std::streamoff size = file.tellg();
-        file.seekg(0, std::ios::beg);
-        if (size > static_cast<std::streamoff>(kMaxFileBytes)) {
-            if (error != nullptr)
-                *error = "Recording " + path + ": too large to be a recording";
-            return false;
-        }
-        std::ostringstream content;
-        content << file.rdbuf();
-        bytes = content.str();
-    }
-    if (!file) {
-        if (error != nullptr)
-            *error = "Recording " + path + ": cannot be read";
-        return false;
-    }
-    std::string why;
-    if (!Decode(bytes, &why)) {
+    auto fail = [&](const std::string& why) {
         if (error != nullptr)
             *error = "Recording " + path + ": " + why;
         return false;
-    }
+    };
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return fail("cannot be read");
+    if (static_cast<uint64_t>(info.st_size) > kMaxFileBytes)
+        return fail("too large to be a recording");
+    std::string bytes(static_cast<size_t>(info.st_size), '\0');
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return fail("cannot be read");
+    // A file that grew or shrank meanwhile reads as what it held when measured.
+    const size_t read = std::fread(&bytes[0], 1, bytes.size(), file);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return fail("cannot be read");
+    bytes.resize(read);
+    std::string why;
+    if (!Decode(bytes, &why))
+        return fail(why);
     return true;
 }
 

@@ -45,6 +45,8 @@ public:
     // Back to the first step.
     void Rewind();
     int64_t Steps() const { return steps; }
+    // The checksum the file ends with, of its bytes before it.
+    static uint64_t Checksum(const char* data, size_t size);
     bool AtEnd() const { return played >= steps; }
 
 private:

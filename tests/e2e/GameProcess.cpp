@@ -50,7 +50,7 @@ GameProcess::~GameProcess()
         XCloseDisplay(display);
 }
 
-bool GameProcess::Start()
+bool GameProcess::LayOut()
 {
     if (gameDir.empty()) {
         problem = "BRUVO_GAME_DIR is not set";
@@ -76,18 +76,27 @@ bool GameProcess::Start()
     closedir(data);
     folder.Write(".asoundrc", "pcm.!default {\n  type null\n}\n");
     folder.Write("joystick.cfg", "JoystickEnable= 0\n");
-    return Launch("./bruvo", "Bruvo Stage Krodel by Krodel Games, 2026");
+    return true;
 }
 
-bool GameProcess::Launch(const std::string& program, const std::string& title)
+bool GameProcess::Start(const std::vector<std::string>& arguments)
 {
-    display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        problem = "no X display";
-        return false;
-    }
-    XSetErrorHandler(IgnoreXError);
+    return LayOut() && Launch("./bruvo", "Bruvo Stage Krodel by Krodel Games, 2026", arguments);
+}
 
+int GameProcess::RunWithoutWindow(const std::vector<std::string>& arguments)
+{
+    if (!LayOut() || !Spawn("./bruvo", arguments))
+        return -1;
+    return WaitForExit();
+}
+
+bool GameProcess::Spawn(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid = fork();
     if (pid == 0) {
         if (chdir(folder.Path().c_str()) != 0)
@@ -99,13 +108,27 @@ bool GameProcess::Launch(const std::string& program, const std::string& title)
             dup2(null, STDERR_FILENO);
             close(null);
         }
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
     if (pid < 0) {
         problem = "fork failed";
         return false;
     }
+    return true;
+}
+
+bool GameProcess::Launch(const std::string& program, const std::string& title,
+                         const std::vector<std::string>& arguments)
+{
+    display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        problem = "no X display";
+        return false;
+    }
+    XSetErrorHandler(IgnoreXError);
+    if (!Spawn(program, arguments))
+        return false;
     window = FindWindow(title, 10000);
     if (window == 0) {
         problem = "the window \"" + title + "\" did not appear";
@@ -191,6 +214,12 @@ int GameProcess::CountColour(int x, int y, int width, int height, uint32_t colou
     return count;
 }
 
+void GameProcess::Hold(KeySym keysym, bool press)
+{
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), press ? True : False, CurrentTime);
+    XFlush(display);
+}
+
 void GameProcess::Key(KeySym keysym)
 {
     const KeyCode code = XKeysymToKeycode(display, keysym);
@@ -274,9 +303,11 @@ int GameProcess::Signal(int number)
     return WaitForExit();
 }
 
-int GameProcess::WaitForExit()
+int GameProcess::WaitForExit(int timeoutMs)
 {
-    for (int waited = 0; waited < 10000; waited += 50) {
+    if (pid <= 0)
+        return -1;
+    for (int waited = 0; waited < timeoutMs; waited += 50) {
         int status = 0;
         const pid_t ended = waitpid(pid, &status, WNOHANG);
         if (ended == pid) {

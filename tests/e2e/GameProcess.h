@@ -18,12 +18,16 @@ public:
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
 
-    // Lays out the folder, starts the game and waits for its window; false
-    // with Problem() set when something is missing.
-    bool Start();
+    // Lays out the folder, starts the game with the arguments and waits for
+    // its window; false with Problem() set when something is missing.
+    bool Start(const std::vector<std::string>& arguments = {});
+    // Lays out the folder and runs the game with the arguments, expecting it
+    // to end without a window: its exit status, -1 when it did not end in time.
+    int RunWithoutWindow(const std::vector<std::string>& arguments);
     // Starts another program of the build (an example) in the folder and
     // waits for its window of that title.
-    bool Launch(const std::string& program, const std::string& title);
+    bool Launch(const std::string& program, const std::string& title,
+                const std::vector<std::string>& arguments = {});
     const std::string& Problem() const { return problem; }
 
     // A rectangle of the game window (form pixels), or null. The caller destroys it.
@@ -34,6 +38,8 @@ public:
     int CountColour(int x, int y, int width, int height, uint32_t colour);
     // Presses and releases the key of a key symbol.
     void Key(KeySym keysym);
+    // Presses or releases it.
+    void Hold(KeySym keysym, bool press);
     void Type(const std::string& letters);
     // The pointer at a point of the window, the left button pressed or released.
     void PointAt(int x, int y);
@@ -55,17 +61,23 @@ public:
 
     // Bytes of a generated Data/ file.
     std::string DataFile(const std::string& name) const;
-    // Bytes of a file of the game folder.
+    // Bytes of a file of the game folder; writes one.
     std::string Read(const std::string& name) const { return folder.Read(name); }
+    void Write(const std::string& name, const std::string& bytes) const { folder.Write(name, bytes); }
+    std::string Path(const std::string& name) const { return folder.File(name); }
 
     // Asks the window manager way to close the game window and waits for the
     // program to end: its exit status, or -1 when it did not end in time.
     int Close();
     // Sends the game a signal and waits for it to end, as Close does.
     int Signal(int number);
+    // Waits for the game to end by itself: its exit status, or -1 when it did not end in time.
+    int WaitForExit(int timeoutMs = 10000);
 
 private:
-    int WaitForExit();
+    bool LayOut();
+    // Forks and execs the program in the folder, its output to /dev/null.
+    bool Spawn(const std::string& program, const std::vector<std::string>& arguments);
     Window Search(Window under, const std::string& title);
 
     TempDir folder;

@@ -18,6 +18,9 @@ void FuzzJoystickConfig(const uint8_t* data, size_t size);
 // Input: a width and a height byte, a pixel layout byte, then the bytes of a
 // ".bin" picture, which is read and packed into pixels of that layout.
 void FuzzBinPicture(const uint8_t* data, size_t size);
+// Input: the bytes of a recorded game, read, replayed through a world,
+// written again and read back.
+void FuzzRecording(const uint8_t* data, size_t size);
 
 // The input a seeded run is on, so a failing one can be shown and repeated
 // (libFuzzer keeps its own crashing inputs). Empty outside a seeded run.

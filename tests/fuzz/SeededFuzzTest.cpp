@@ -4,6 +4,8 @@
 // same bodies for as long as one likes.
 #include "tests/fuzz/FuzzTargets.h"
 
+#include "game/world/InputTape.h"
+
 #include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -126,6 +128,29 @@ TEST(SeededFuzz, BinPicture)
                                       std::string{64, 1, 7} + pixels.substr(0, 10), std::string{0, 9, 3},
                                       std::string{3, 0, 22} + pixels};
     RunSeeded(FuzzBinPicture, seeds, 3000, 20261210);
+}
+
+TEST(SeededFuzz, Recording)
+{
+    // A short game: runs of held directions, typed keys, the name entry's end.
+    InputTape tape;
+    StepInput step;
+    for (int i = 0; i < 150; ++i)
+        tape.Record(step);
+    step.Add(StepInput::Event::Typed, 'g');
+    tape.Record(step);
+    step = StepInput{};
+    for (uint8_t held : {StepInput::kRight, uint8_t(StepInput::kRight | StepInput::kUp), StepInput::kLeft}) {
+        step.held = held;
+        for (int i = 0; i < 90; ++i)
+            tape.Record(step);
+    }
+    step.Add(StepInput::Event::KeyReleased);
+    step.Add(StepInput::Event::NameEntered);
+    tape.Record(step);
+    InputTape empty;
+    const std::vector<Input> seeds = {tape.Encode(), empty.Encode(), "BRUVOREC", ""};
+    RunSeeded(FuzzRecording, seeds, 1500, 20261211);
 }
 
 } // namespace

@@ -18,6 +18,8 @@ void WorldDriver::Step(int count)
         if (keys.IsKeyDown(KeyTable::kDown))
             pending.held |= StepInput::kDown;
         world.ClearCues();
+        if (recording != nullptr)
+            recording->Record(pending);
         world.Step(pending);
         pending = StepInput{};
     }

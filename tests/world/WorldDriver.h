@@ -3,6 +3,7 @@
 // of text for traces and failure messages.
 #pragma once
 
+#include "game/world/InputTape.h"
 #include "game/world/KeyTable.h"
 #include "game/world/World.h"
 
@@ -43,6 +44,7 @@ public:
 
     World world;
     KeyTable keys;
+    InputTape* recording = nullptr;  // when set, every step's input is recorded there
 
 private:
     StepInput pending;
