@@ -19,6 +19,7 @@
 #include "game/world/GameRules.h"
 #include "game/world/KeyTable.h"
 #include "gui/Form.h"
+#include "gui/controls/StepClock.h"
 
 #include <X11/Xlib.h>
 #include <cstdint>
@@ -34,6 +35,7 @@ public:
     static constexpr int32_t kHeight = DataFiles::kFrameHeight;  // pixels
     static constexpr int64_t kBackColor = Colours::kNearBlack;
     static constexpr uint32_t kFrameMs = Rules::kTickMs;         // frame timer interval
+    static_assert(kFrameMs == StepClock::kStepMs, "one step of the world for every step of the timers");
     // A frame reaches the window once more than this has passed since the
     // last one: on every sixth tick, so every 60 ms.
     static constexpr int32_t kPresentAfterMs = 5 * Rules::kTickMs;

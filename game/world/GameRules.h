@@ -1,9 +1,8 @@
-// The game's rules as plain arithmetic, without X: the jump, the enemies'
-// patrol, the walking and view rules, the fire's deadly frames and the
-// animation clock. FormMain and the sprites (SpriteRules.cpp,
-// PlayerMotion.cpp, LevelBuild.cpp) keep the state and draw; these functions
-// decide. Everything here is constexpr, so the facts the levels are built on
-// are checked where they are stated.
+// The game's rules as plain arithmetic: the step of game time, the jump, the
+// enemies' patrol, the walking and view rules, the fire's deadly frames and
+// the animation clock. The playfield and the sprites keep the state; these
+// functions decide. Everything here is constexpr, so the facts the levels are
+// built on are checked where they are stated.
 #pragma once
 
 #include "game/DataFiles.h"
@@ -12,7 +11,7 @@
 
 namespace Rules {
 
-constexpr int32_t kTickMs = 10;  // ms of game time per frame tick
+constexpr int32_t kTickMs = 10;  // ms of game time per step of the world (a frame tick)
 
 // The animation clock: a counter advanced by one tick runs its step once it
 // reaches the period, and starts again from 0.
@@ -32,7 +31,8 @@ constexpr int32_t kPollsPerAct = 2;    // the input poll acts on every second ti
 constexpr int32_t kLandDepth = 6;      // pixels a landed player sinks into its tile
 constexpr int32_t kPlayerHeight = DataFiles::kPlayerStrip.frameHeight;  // pixels
 constexpr int32_t kPlayerWidth = DataFiles::kPlayerStrip.frameWidth;    // pixels
-constexpr int32_t kTileSize = DataFiles::kTileStrip.frameHeight;        // pixels
+constexpr int32_t kTileSize = DataFiles::kTileStrip.frameHeight;        // pixels: a column's width too
+static_assert(DataFiles::kTileStrip.frameWidth == kTileSize, "tiles are square");
 
 // The jump. A jump rises |step| pixels every period until it has risen at
 // least `height`, turns round there without moving, and falls at the same

@@ -1,7 +1,7 @@
-// SpriteDesc: what a kind of sprite is (its size, its frame range and its
-// animation period), and the constant tables the game starts from. FormMain
-// holds one mutable descriptor per kind: TurnLeft and TurnRight rewrite the
-// frame range of their kind's descriptor. Needs no X.
+// SpriteDesc: what a kind of sprite is (its size, its first frame range and
+// its animation period), and the constant tables the game starts from. The
+// playfield holds one descriptor per kind; each sprite takes its frame range
+// from it when made and keeps its own from then on. Needs no X.
 #pragma once
 
 #include "game/DataFiles.h"
@@ -27,7 +27,7 @@ namespace SpriteKinds {
 constexpr int32_t kAreaWidth = DataFiles::kFrameWidth;    // pixels
 constexpr int32_t kAreaHeight = DataFiles::kFrameHeight;  // pixels
 
-// Index of each kind in the tables below and in FormMain's descriptors.
+// Index of each kind in the tables below, the playfield's descriptors and the form's strips.
 enum Kind { Player, Tiles, Money, Ape, Fire, Ufo, kCount };
 
 // A descriptor before a game starts: the values of every kind until the G key.
