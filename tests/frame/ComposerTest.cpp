@@ -17,8 +17,14 @@ namespace {
 constexpr int32_t kW = 200, kH = 160;
 
 uint32_t Backdrop(int32_t x, int32_t y) { return 0x100000u | (uint32_t(x) << 8) | uint32_t(y); }
-// Strip frames of 16 x 10: red 0x40 * (frame + 1), a black (transparent) pixel at (3, 2).
-uint32_t Strip(int32_t x, int32_t y) { return x == 3 && y % 10 == 2 ? 0u : (0x40u * (y / 10 + 1)) << 16 | 0x0F; }
+// Strip frames of 16 x 10: red 0x40 * (frame + 1), a black (transparent)
+// pixel at (3, 2), pure blue, green and red ones at (5, 2), (6, 2), (7, 2).
+uint32_t Strip(int32_t x, int32_t y)
+{
+    if (y % 10 == 2 && x >= 3 && x <= 7 && x != 4)
+        return x == 3 ? 0u : x == 5 ? 0x0000FFu : x == 6 ? 0x00FF00u : 0xFF0000u;
+    return (0x40u * (y / 10 + 1)) << 16 | 0x0F;
+}
 
 TEST(Paint, APictureIsCutToItsSourceTheTargetAndTheClip)
 {
@@ -59,6 +65,8 @@ TEST(Paint, TransparentPicturesLeaveBlackPixelsAndFillsAndBordersStayInTheirRect
     Paint::Picture(strip.view, 0, 0, 16, 10, target.view, 10, 10, true, Layout(), target.view.Area());
     EXPECT_EQ(target.At(13, 12), Backdrop(13, 12)) << "black is transparent";
     EXPECT_EQ(target.At(14, 12), Strip(4, 2));
+    for (int32_t x = 5; x <= 7; ++x)
+        EXPECT_EQ(target.At(10 + x, 12), Strip(x, 2)) << "only black is transparent, not one colour at 0";
     Paint::Picture(strip.view, 0, 0, 16, 10, target.view, 10, 10, false, Layout(), target.view.Area());
     EXPECT_EQ(target.At(13, 12), 0u) << "opaque copies black too";
 

@@ -114,6 +114,17 @@ TEST_F(FramePicture, ALevelShowsItsSpritesAtTheirDrawnFramesUnderTheStatusLine)
     const SpriteTilesTerreno* ground = world.Field().GroundTiles()[0];
     EXPECT_EQ(frame.At(ground->GetLastX() + 32, ground->GetLastY() + 32), KindColour(SpriteKinds::Tiles, 0));
     EXPECT_EQ(scene.At(player->GetLastX() + 10, player->GetLastY() + 10), kBackdrop) << "the player moves over the scene";
+    // A sprite given a place and a frame is shown as it was until it is drawn.
+    SpritePlayer* moved = world.Field().GetPlayer();
+    const int32_t shownX = moved->GetLastX(), shownY = moved->GetLastY();
+    moved->SetFrame(0);
+    moved->SetPosition(shownX + 100, shownY);
+    Compose();
+    EXPECT_EQ(Count(Rect{shownX, shownY, 48, 64}, playerColour), 48 * 64);
+    moved->Draw();
+    Compose();
+    EXPECT_EQ(Count(Rect{shownX + 100, shownY, 48, 64}, KindColour(SpriteKinds::Player, 0)), 48 * 64);
+    EXPECT_EQ(Count(Rect{shownX, shownY, 48, 64}, playerColour), 0);
 
     // The status line: the fill across the top, the score from x 5, the lives
     // ending 10 pixels before the right edge, the level centred, all on the

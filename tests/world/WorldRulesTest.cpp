@@ -355,31 +355,36 @@ TEST_F(WorldRules, SaucerOfLayout8PatrolsBetween500And800)
     EXPECT_EQ(W().GetGameState(), GameState::Playing);
 }
 
-TEST_F(WorldRules, FireKillsOnlyInFrames3To8)
+// From every frame of its cycle, a fire touching the player harms it at the
+// first frame step that shows frame 3 to 8 (counted from 1), and not before.
+TEST(WorldFire, KillsOnlyInFrames3To8)
 {
-    W().StartGame(6);
-    d.FreezeEnemies();
-    ASSERT_EQ(Field().Fires().size(), 2u);
-    SpriteFire* fire = Field().Fires()[0];
-    EXPECT_TRUE(fire->active);
-    EXPECT_EQ(fire->GetX(), 220);
-    EXPECT_EQ(fire->GetY(), 546);
-
-    // Standing in the fire from frame 9 (counted from 1) on: frames 10, 11,
-    // 12, 1 and 2 pass harmlessly, frame 3 kills.
-    d.PlacePlayer(210, 518);
-    d.OutlastSpawnGrace();
-    fire->SetFrame(8);
-    Field().Fires()[1]->SetFrame(8);
-    for (int frame = 0; frame < 5; ++frame) {
-        d.Step(kFireFrameSteps);
-        ASSERT_EQ(W().GetGameState(), GameState::Playing) << "frame step " << frame;
+    for (int32_t start = 1; start <= 12; ++start) {
+        WorldDriver d;
+        d.world.StartGame(6);
+        d.FreezeEnemies();
+        Playfield& field = d.world.Field();
+        ASSERT_EQ(field.Fires().size(), 2u);
+        SpriteFire* fire = field.Fires()[0];
+        EXPECT_TRUE(fire->active);
+        EXPECT_EQ(fire->GetX(), 220);
+        EXPECT_EQ(fire->GetY(), 546);
+        d.PlacePlayer(210, 518);
+        d.OutlastSpawnGrace();
+        for (SpriteFire* each : field.Fires())
+            each->SetFrame(start - 1);
+        int32_t shown = start;
+        while (true) {
+            d.Step(kFireFrameSteps);
+            shown = shown % 12 + 1;
+            ASSERT_EQ(fire->GetFrame() + 1, shown) << "from frame " << start;
+            const bool burns = shown >= 3 && shown <= 8;
+            ASSERT_EQ(d.world.GetGameState() == GameState::LifeLost, burns) << "from frame " << start << " at " << shown;
+            if (burns)
+                break;
+        }
+        EXPECT_EQ(d.world.GetLives(), 2);
     }
-    EXPECT_EQ(fire->GetFrame(), 1);
-    d.Step(kFireFrameSteps);
-    EXPECT_EQ(fire->GetFrame(), 2);
-    EXPECT_EQ(W().GetGameState(), GameState::LifeLost);
-    EXPECT_EQ(W().GetLives(), 2);
 }
 
 TEST_F(WorldRules, FireOutsideTheViewIsInactive)
