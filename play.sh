@@ -9,13 +9,11 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=Release -DBRUVO_TESTS=OFF >/dev/null
 cmake --build "$here/build" -j"$(nproc)"
 
+# The folder the installed game's launcher uses too. Only the program,
+# pictures and sounds are replaced; the score folder and joystick.cfg stay as
+# the player left them.
 game_dir="${XDG_DATA_HOME:-$HOME/.local/share}/bruvo-stage-krodel"
-mkdir -p "$game_dir/Data"
-# Only the program, pictures and sounds are replaced; the score folder
-# (Data/Bruvo Stage Krodel/) and joystick.cfg stay as the player left them.
-install -m 0755 "$here/build/game/bruvo" "$game_dir/bruvo"
-find "$here/build/game/Data" -maxdepth 1 -type f \( -name '*.bin' -o -name '*.wav' -o -name '*.xpm' \) \
-    -exec install -m 0644 {} "$game_dir/Data/" \;
+"$here/tools/install-game-folder.sh" "$here/build/game" "$game_dir"
 # In the desktop's menu too, with the game's icon; the game starts without it.
 "$here/tools/install-desktop-entry.sh" "$game_dir" ||
     echo "Warning: the desktop menu entry could not be written; the game starts anyway." >&2

@@ -6,7 +6,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build="$here/build-tests"
 
 "$here/tools/install-packages.sh" g++ make cmake libx11-dev libxtst-dev \
-    libgtest-dev libgmock-dev libbenchmark-dev xvfb xfonts-base alsa-utils openbox
+    libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev xvfb xfonts-base alsa-utils openbox \
+    desktop-file-utils appstream groff-base dpkg-dev file
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRUVO_SANITIZE=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"

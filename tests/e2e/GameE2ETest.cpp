@@ -114,47 +114,6 @@ TEST(GameEndToEnd, TitleBlinksThenGStartsLevel1AndThePlayerLands)
     EXPECT_EQ(game.Close(), 0);
 }
 
-namespace {
-// Waits until the top-left corner shows the status line's fill (a level, or
-// the title's Top Ten strip, is on the window) or, with strip false, a
-// readable corner without it (a full-screen picture).
-bool WaitForCorner(GameProcess& game, bool strip, int timeoutMs)
-{
-    for (int waited = 0; waited < timeoutMs; waited += 20) {
-        const int filled = game.CountColour(0, 0, 4, 4, 0x010101);
-        if (filled >= 0 && (filled == 16) == strip)
-            return true;
-        GameProcess::Pause(20);
-    }
-    return false;
-}
-bool WaitForStrip(GameProcess& game, int timeoutMs) { return WaitForCorner(game, true, timeoutMs); }
-bool WaitForPicture(GameProcess& game, int timeoutMs) { return WaitForCorner(game, false, timeoutMs); }
-
-// Starts a game and loses the three lives in level 2's first hole, which
-// brings up the name dialog.
-void LoseEveryLife(GameProcess& game)
-{
-    GameProcess::Pause(1500);  // the title is loading
-    game.Key(XK_g);
-    ASSERT_TRUE(WaitForStrip(game, 5000));
-    game.Key(XK_n);  // level 2: a hole just left of where the player lands
-    ASSERT_TRUE(WaitForPicture(game, 3000));
-
-    for (int life = 3; life >= 1; --life) {
-        ASSERT_TRUE(WaitForStrip(game, 8000)) << "level 2 did not start, life " << life;
-        GameProcess::Pause(1800);  // the player lands on column 6
-        const KeyCode left = XKeysymToKeycode(game.GetDisplay(), XK_Left);
-        XTestFakeKeyEvent(game.GetDisplay(), left, True, CurrentTime);
-        XFlush(game.GetDisplay());
-        GameProcess::Pause(250);
-        XTestFakeKeyEvent(game.GetDisplay(), left, False, CurrentTime);
-        XFlush(game.GetDisplay());
-        ASSERT_TRUE(WaitForPicture(game, 5000)) << "no death, life " << life;
-    }
-}
-}  // namespace
-
 // Three lives lost in level 2's first hole, a name typed into the Classifica
 // dialog, the line in the table, and the title showing it.
 TEST(GameEndToEnd, LastLifeTakesANameIntoTheTableAndTheTitleShowsIt)

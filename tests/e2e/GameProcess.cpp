@@ -1,8 +1,12 @@
+// Google Test before Xlib, whose macros (None, Bool) clash with its names.
+#include <gtest/gtest.h>
+
 #include "tests/e2e/GameProcess.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <cerrno>
 #include <chrono>
@@ -11,6 +15,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -81,17 +86,18 @@ bool GameProcess::LayOut()
 
 bool GameProcess::Start(const std::vector<std::string>& arguments)
 {
-    return LayOut() && Launch("./bruvo", "Bruvo Stage Krodel by Krodel Games, 2026", arguments);
+    return LayOut() && Launch("./bruvo", kTitle, arguments);
 }
 
 int GameProcess::RunWithoutWindow(const std::vector<std::string>& arguments)
 {
-    if (!LayOut() || !Spawn("./bruvo", arguments))
+    if (!LayOut() || !Spawn("./bruvo", arguments, Player{folder.Path(), getuid(), getgid()}))
         return -1;
     return WaitForExit();
 }
 
-bool GameProcess::Spawn(const std::string& program, const std::vector<std::string>& arguments)
+bool GameProcess::Spawn(const std::string& program, const std::vector<std::string>& arguments,
+                        const Player& player)
 {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
@@ -99,9 +105,13 @@ bool GameProcess::Spawn(const std::string& program, const std::vector<std::strin
     argv.push_back(nullptr);
     pid = fork();
     if (pid == 0) {
-        if (chdir(folder.Path().c_str()) != 0)
+        if (chdir(player.home.c_str()) != 0)
             _exit(127);
-        setenv("HOME", folder.Path().c_str(), 1);
+        setenv("HOME", player.home.c_str(), 1);
+        unsetenv("XDG_DATA_HOME");
+        const bool switchUser = player.uid != getuid();
+        if (switchUser && (setgroups(0, nullptr) != 0 || setgid(player.gid) != 0 || setuid(player.uid) != 0))
+            _exit(127);
         const int null = open("/dev/null", O_WRONLY);
         if (null >= 0) {
             dup2(null, STDOUT_FILENO);
@@ -121,13 +131,19 @@ bool GameProcess::Spawn(const std::string& program, const std::vector<std::strin
 bool GameProcess::Launch(const std::string& program, const std::string& title,
                          const std::vector<std::string>& arguments)
 {
+    return Launch(program, title, Player{folder.Path(), getuid(), getgid()}, arguments);
+}
+
+bool GameProcess::Launch(const std::string& program, const std::string& title, const Player& player,
+                         const std::vector<std::string>& arguments)
+{
     display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         problem = "no X display";
         return false;
     }
     XSetErrorHandler(IgnoreXError);
-    if (!Spawn(program, arguments))
+    if (!Spawn(program, arguments, player))
         return false;
     window = FindWindow(title, 10000);
     if (window == 0) {
@@ -318,4 +334,44 @@ int GameProcess::WaitForExit(int timeoutMs)
         Pause(50);
     }
     return -1;
+}
+
+namespace {
+// Waits until the top-left corner shows the status line's fill (a level, or
+// the title's Top Ten strip, is on the window) or, with strip false, a
+// readable corner without it (a full-screen picture).
+bool WaitForCorner(GameProcess& game, bool strip, int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 20) {
+        const int filled = game.CountColour(0, 0, 4, 4, 0x010101);
+        if (filled >= 0 && (filled == 16) == strip)
+            return true;
+        GameProcess::Pause(20);
+    }
+    return false;
+}
+}  // namespace
+
+bool WaitForStrip(GameProcess& game, int timeoutMs) { return WaitForCorner(game, true, timeoutMs); }
+bool WaitForPicture(GameProcess& game, int timeoutMs) { return WaitForCorner(game, false, timeoutMs); }
+
+void LoseEveryLife(GameProcess& game)
+{
+    GameProcess::Pause(1500);  // the title is loading
+    game.Key(XK_g);
+    ASSERT_TRUE(WaitForStrip(game, 5000));
+    game.Key(XK_n);  // level 2: a hole just left of where the player lands
+    ASSERT_TRUE(WaitForPicture(game, 3000));
+
+    for (int life = 3; life >= 1; --life) {
+        ASSERT_TRUE(WaitForStrip(game, 8000)) << "level 2 did not start, life " << life;
+        GameProcess::Pause(1800);  // the player lands on column 6
+        const KeyCode left = XKeysymToKeycode(game.GetDisplay(), XK_Left);
+        XTestFakeKeyEvent(game.GetDisplay(), left, True, CurrentTime);
+        XFlush(game.GetDisplay());
+        GameProcess::Pause(250);
+        XTestFakeKeyEvent(game.GetDisplay(), left, False, CurrentTime);
+        XFlush(game.GetDisplay());
+        ASSERT_TRUE(WaitForPicture(game, 5000)) << "no death, life " << life;
+    }
 }

@@ -13,6 +13,9 @@
 
 class GameProcess {
 public:
+    // The title of the game's window.
+    static constexpr const char* kTitle = "Bruvo Stage Krodel by Krodel Games, 2026";
+
     GameProcess();
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
@@ -27,6 +30,16 @@ public:
     // Starts another program of the build (an example) in the folder and
     // waits for its window of that title.
     bool Launch(const std::string& program, const std::string& title,
+                const std::vector<std::string>& arguments = {});
+    // Starts a program as a player starts an installed game: in an own home
+    // folder (HOME, the working folder, no XDG_DATA_HOME), and as the given
+    // user when the test runs as root.
+    struct Player {
+        std::string home;
+        uid_t uid;
+        gid_t gid;
+    };
+    bool Launch(const std::string& program, const std::string& title, const Player& player,
                 const std::vector<std::string>& arguments = {});
     const std::string& Problem() const { return problem; }
 
@@ -76,8 +89,8 @@ public:
 
 private:
     bool LayOut();
-    // Forks and execs the program in the folder, its output to /dev/null.
-    bool Spawn(const std::string& program, const std::vector<std::string>& arguments);
+    // Forks and execs the program in the player's folder, as the player, its output to /dev/null.
+    bool Spawn(const std::string& program, const std::vector<std::string>& arguments, const Player& player);
     Window Search(Window under, const std::string& title);
 
     TempDir folder;
@@ -87,3 +100,12 @@ private:
     Window window = 0;
     pid_t pid = -1;
 };
+
+// Scenes the tests play through.
+// Waits until the status line's strip shows (a level, or the title's Top Ten
+// line), or until a full-screen picture does; false when it does not in time.
+bool WaitForStrip(GameProcess& game, int timeoutMs);
+bool WaitForPicture(GameProcess& game, int timeoutMs);
+// Starts a game and loses the three lives in level 2's first hole, which
+// brings up the name dialog (fails the test when a step does not come).
+void LoseEveryLife(GameProcess& game);

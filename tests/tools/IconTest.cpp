@@ -1,12 +1,13 @@
 // The game's icon: drawn by the generator, written as the picture the game
-// gives the window manager and as the XPM of the desktop entry; and the
-// desktop entry itself.
+// gives the window manager, as the XPM of the desktop entry and as the PNG of
+// the installed icon; and the desktop entry itself.
 #include "tests/common/Process.h"
 #include "tests/common/TempDir.h"
 #include "tests/tools/GeneratedData.h"
 #include "tools/artgen/Icon.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdlib>
 #include <map>
@@ -48,7 +49,54 @@ std::vector<uint32_t> ParseXpm(const std::string& xpm, int* width, int* height)
     return pixels;
 }
 
+uint32_t BigEndian(const std::string& bytes, size_t at)
+{
+    return uint32_t(uint8_t(bytes.at(at))) << 24 | uint32_t(uint8_t(bytes.at(at + 1))) << 16 |
+           uint32_t(uint8_t(bytes.at(at + 2))) << 8 | uint8_t(bytes.at(at + 3));
+}
+
+// A PNG's chunks by type (the IDAT ones joined), each checked against its CRC.
+std::map<std::string, std::string> Chunks(const std::string& png)
+{
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    std::map<std::string, std::string> chunks;
+    for (size_t at = 8; at + 12 <= png.size(); at += 12 + BigEndian(png, at)) {
+        const std::string typed = png.substr(at + 4, 4 + BigEndian(png, at));
+        const Bytef* bytes = reinterpret_cast<const Bytef*>(typed.data());
+        EXPECT_EQ(BigEndian(png, at + 4 + typed.size()), crc32(0, bytes, uInt(typed.size())));
+        chunks[typed.substr(0, 4)] += typed.substr(4);
+    }
+    return chunks;
+}
+
 }  // namespace
+
+// The installed icon, and a picture large enough for two stored blocks: zlib
+// inflates their image data to the canvas's rows, each after filter byte 0.
+TEST(Icon, ThePngHoldsThePixelsOfTheCanvas)
+{
+    EXPECT_EQ(ReadFileBytes(GeneratedDataFolder() + "/" + artgen::kIconPng), artgen::EncodePng(artgen::DrawIcon()));
+    artgen::Canvas large(200, 120);
+    for (int y = 0; y < large.Height(); ++y)
+        for (int x = 0; x < large.Width(); ++x)
+            large.Set(x, y, {uint8_t(x), uint8_t(y * 2), uint8_t(x ^ y)});
+    for (const artgen::Canvas& canvas : {artgen::DrawIcon(), large}) {
+        std::map<std::string, std::string> chunks = Chunks(artgen::EncodePng(canvas));
+        EXPECT_EQ(chunks["IHDR"].substr(8), std::string("\x08\x02\0\0\0", 5));  // 8-bit RGB
+        EXPECT_EQ(BigEndian(chunks["IHDR"], 0), uint32_t(canvas.Width()));
+        EXPECT_EQ(BigEndian(chunks["IHDR"], 4), uint32_t(canvas.Height()));
+        EXPECT_EQ(chunks.count("IEND"), 1u);
+        const size_t rowBytes = size_t(canvas.Width()) * 3;
+        std::string rows, raw(size_t(canvas.Height()) * (rowBytes + 1) + 1, '\0');
+        const std::string pixels(canvas.Bytes().begin(), canvas.Bytes().end());
+        for (int y = 0; y < canvas.Height(); ++y)
+            rows += '\0' + pixels.substr(y * rowBytes, rowBytes);
+        uLongf size = raw.size();
+        EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(raw.data()), &size,
+                             reinterpret_cast<const Bytef*>(chunks["IDAT"].data()), chunks["IDAT"].size()), Z_OK);
+        EXPECT_TRUE(raw.substr(0, size) == rows);
+    }
+}
 
 TEST(Icon, TheXpmShowsTheSamePixelsAsThePicture)
 {

@@ -43,9 +43,11 @@ bool WriteDataFolder(const std::string& folder, std::string* error) {
     }
     const Canvas icon = DrawIcon();
     const std::string xpm = EncodeXpm(icon, "bruvo_stage_krodel");
+    const std::string png = EncodePng(icon);
     return WriteFile(folder + "/" + kIconPicture, reinterpret_cast<const char*>(icon.Bytes().data()),
                      icon.Bytes().size(), error) &&
-           WriteFile(folder + "/" + kIconXpm, xpm.data(), xpm.size(), error);
+           WriteFile(folder + "/" + kIconXpm, xpm.data(), xpm.size(), error) &&
+           WriteFile(folder + "/" + kIconPng, png.data(), png.size(), error);
 }
 
 }  // namespace artgen

@@ -94,7 +94,7 @@ inline constexpr int kSoundCount = int(sizeof(kSounds) / sizeof(kSounds[0]));
 static_assert(kSoundCount == 3, "three sound effects");
 
 // Creates the folder (and its parents) and writes every file into it, and
-// the game's icon (tools/artgen/Icon.h) in its two forms. On
+// the game's icon (tools/artgen/Icon.h) in its three forms. On
 // failure returns false with a message for the build log in *error.
 bool WriteDataFolder(const std::string& folder, std::string* error);
 
