@@ -60,7 +60,7 @@ void Playfield::Tick(const Directions& held)
     if (StillPlaying())
         PollInput(held);
     if (StillPlaying()) {
-        spawnGrace.Advance(Rules::kTickMs);
+        spawnGrace.Advance(Rules::kTickMs, spawnGrace.Protects() && HarmTouchesPlayer());
         BlinkPlayer();
     }
     DeleteRetired();

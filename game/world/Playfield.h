@@ -89,6 +89,9 @@ public:
     void PlayerLanded() { spawnGrace.Landed(); }
     // A bee, saucer or burning fire touches the player.
     void EnemyTouchesPlayer();
+    // Whether a bee or saucer in the view, or an active fire on a burning
+    // frame, touches the player now, as their own contact tests measure it.
+    bool HarmTouchesPlayer() const;
     // The player fell out of the bottom of the field.
     void PlayerFalls();
     // Paused: a player hidden by its blinking is shown for the pause.

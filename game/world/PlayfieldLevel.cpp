@@ -226,4 +226,8 @@ void Playfield::CoinCheck()
         coin = nullptr;
         coinsTaken += 1;
     }
+    // The last coin finishes the level at once: a player who stops on it
+    // must not lose the level to an enemy before a next step.
+    if (coinsTaken >= coinsTotal)
+        world.LevelComplete();
 }

@@ -36,6 +36,23 @@ void Playfield::EnemyTouchesPlayer()
 
 void Playfield::PlayerFalls() { world.PlayerDies(); }
 
+bool Playfield::HarmTouchesPlayer() const
+{
+    if (player == nullptr)
+        return false;
+    auto touches = [this](const Sprite& harm) {
+        return harm.Overlaps(*player, Rules::kContactMargin, Rules::kContactMargin);
+    };
+    for (const auto* enemies : {&bees, &ufos})
+        for (const SpriteApe* enemy : *enemies)
+            if (enemy->GetX() < SpriteKinds::kAreaWidth && touches(*enemy))
+                return true;
+    for (const SpriteFire* fire : fires)
+        if (fire->active && Rules::FireBurns(fire->GetFrame() + 1) && touches(*fire))
+            return true;
+    return false;
+}
+
 void Playfield::ShowPlayer()
 {
     if (player != nullptr && !player->IsPlaced())

@@ -1,8 +1,11 @@
 // SpawnGrace: the player's protection at the start of a level, so that no one
 // dies before being able to act. Bees, saucers and fires do not harm the
 // player while it drops from its start position and for kAfterLandingMs of
-// game time after its first landing (long enough for a bee to pass a player
-// who stands still); the player blinks meanwhile. Holes still kill. Needs no X.
+// game time after its first landing, and the grace does not end while one of
+// them touches the player: it ends at the first step after its time with
+// nothing harmful on the player (an enemy passing through a player who stands
+// still would otherwise kill at the moment the time runs out). The player
+// blinks meanwhile. Holes still kill. Needs no X.
 #pragma once
 
 #include <cstdint>
@@ -25,15 +28,16 @@ public:
         if (phase == Phase::Dropping)
             phase = Phase::Landed;
     }
-    // Game time passing (the frame ticks while playing).
-    void Advance(int32_t ms)
+    // Game time passing (the steps while playing); touched: whether a bee, a
+    // saucer or a burning fire touches the player now.
+    void Advance(int32_t ms, bool touched)
     {
         if (phase == Phase::Over)
             return;
         blinkMs += ms;
         if (phase == Phase::Landed) {
             sinceLandingMs += ms;
-            if (sinceLandingMs >= kAfterLandingMs)
+            if (sinceLandingMs >= kAfterLandingMs && !touched)
                 phase = Phase::Over;
         }
     }

@@ -13,15 +13,22 @@ TEST(SpawnGrace, ProtectsWhileDroppingAndForTwoSecondsAfterTheFirstLanding)
     SpawnGrace grace;
     EXPECT_FALSE(grace.Protects()) << "no player, no grace";
     grace.Start();
-    grace.Advance(5000);  // a long drop
+    grace.Advance(5000, false);  // a long drop
     EXPECT_TRUE(grace.Protects());
     grace.Landed();
-    grace.Advance(SpawnGrace::kAfterLandingMs - 10);
+    grace.Advance(SpawnGrace::kAfterLandingMs - 10, false);
     grace.Landed();  // a later landing (a jump) does not start the count again
     EXPECT_TRUE(grace.Protects());
-    grace.Advance(10);
+    // While something harmful touches the player when the time is up, it holds.
+    for (int step = 0; step < 30; ++step) {
+        grace.Advance(10, true);
+        EXPECT_TRUE(grace.Protects()) << step;
+    }
+    grace.Advance(10, false);
     EXPECT_FALSE(grace.Protects());
     EXPECT_TRUE(grace.Shown());
+    grace.Advance(10, true);
+    EXPECT_FALSE(grace.Protects()) << "once over, a touch does not bring it back";
 }
 
 TEST(SpawnGrace, BlinksWhileItLasts)
@@ -31,7 +38,7 @@ TEST(SpawnGrace, BlinksWhileItLasts)
     int shown = 0, hidden = 0;
     for (int ms = 0; ms < 1000; ms += 10) {
         (grace.Shown() ? shown : hidden) += 1;
-        grace.Advance(10);
+        grace.Advance(10, false);
     }
     EXPECT_EQ(shown, 50);
     EXPECT_EQ(hidden, 50);
@@ -74,6 +81,30 @@ TEST(SpawnGraceInTheGame, TheFirstContactAtTheStartOfLayouts3And8IsSurvived)
         EXPECT_EQ(d.world.GetLives(), 2) << "a later contact kills";
         EXPECT_FALSE(field.GetSpawnGrace().Protects());
         EXPECT_GT(step, firstContact + 50);
+    }
+}
+
+// Standing still where a ground enemy passes through the player as the two
+// seconds end (layouts 4 and 5: a bee, layout 7: a saucer): no life is lost
+// in the first 2.9 s, and the grace ends only once nothing touches.
+TEST(SpawnGraceInTheGame, StandingStillAsAGroundEnemyPassesKeepsEveryLife)
+{
+    for (int32_t level : {4, 5, 7}) {
+        SCOPED_TRACE("layout " + std::to_string(level));
+        WorldDriver d;
+        d.world.StartGame(level);
+        const Playfield& field = d.world.Field();
+        int touchedAtItsTime = 0;
+        for (int step = 0; step < 290; ++step) {
+            const bool wasProtected = field.GetSpawnGrace().Protects();
+            d.Step();
+            ASSERT_EQ(d.world.GetLives(), 3) << "step " << step;
+            if (wasProtected && !field.GetSpawnGrace().Protects()) {
+                EXPECT_FALSE(field.HarmTouchesPlayer()) << "the grace ended under an enemy, step " << step;
+            }
+            touchedAtItsTime += field.GetSpawnGrace().Protects() && field.HarmTouchesPlayer() ? 1 : 0;
+        }
+        EXPECT_GT(touchedAtItsTime, 0) << "no enemy came by during the grace";
     }
 }
 

@@ -60,7 +60,7 @@ void WorldDriver::OutlastSpawnGrace()
 {
     SpawnGrace& grace = world.Field().GetSpawnGrace();
     grace.Landed();
-    grace.Advance(SpawnGrace::kAfterLandingMs);
+    grace.Advance(SpawnGrace::kAfterLandingMs, false);
 }
 
 void WorldDriver::ToTitle()

@@ -418,12 +418,13 @@ TEST_F(WorldRules, TwoCoinsInOneCheckGive100PointsAndTwoDings)
     EXPECT_EQ(W().GetScore(), 100);
 }
 
-TEST_F(WorldRules, The18thCoinCompletesTheLevelAtTheNextCheck)
+TEST_F(WorldRules, The18thCoinCompletesTheLevelAtOnce)
 {
     W().StartGame(1);
     StandAt(560);
     // Over one coin after the other (a check may take a neighbour too).
     for (int check = 0; check < 18 && Field().CoinsTaken() < 18; ++check) {
+        ASSERT_EQ(W().GetGameState(), GameState::Playing) << "finished before the 18th coin";
         const auto& visible = Field().VisibleCoins();
         const auto next = std::find_if(visible.begin(), visible.end(), [](SpriteMonete* c) { return c != nullptr; });
         ASSERT_NE(next, visible.end());
@@ -432,13 +433,6 @@ TEST_F(WorldRules, The18thCoinCompletesTheLevelAtTheNextCheck)
     }
     EXPECT_EQ(Field().CoinsTaken(), 18);
     EXPECT_EQ(W().GetScore(), 900);
-    EXPECT_EQ(W().GetLevel(), 1);
-    EXPECT_EQ(W().GetGameState(), GameState::Playing);
-
-    // The next step of the player completes it.
-    d.PlacePlayer(560, 518);
-    d.Press(KeyTable::kLeft);
-    d.StepWhile(GameState::Playing, 2);
     EXPECT_EQ(W().GetLevel(), 2);
     EXPECT_EQ(W().GetGameState(), GameState::LevelDone);
     EXPECT_EQ(W().GetBackdrop(), Backdrop::LevelDone);
@@ -452,6 +446,33 @@ TEST_F(WorldRules, The18thCoinCompletesTheLevelAtTheNextCheck)
     EXPECT_EQ(W().BackdropLayout(), 2);
     EXPECT_EQ(W().GetScore(), 900);
     EXPECT_EQ(Field().CoinsTaken(), 0);
+}
+
+// A player who stops on the last coin, in a bee's path, finishes the level:
+// the bee does not take the life, nor all 18 coins with it.
+TEST_F(WorldRules, StoppingOnTheLastCoinInABeesPathFinishesTheLevel)
+{
+    W().StartGame(1);
+    d.OutlastSpawnGrace();
+    d.PlacePlayer(600, 518);  // the first bee (y 520) comes from 690 leftwards
+    // Every coin but (650, 500), which the player reaches by walking right.
+    for (SpriteMonete*& coin : const_cast<std::vector<SpriteMonete*>&>(Field().VisibleCoins()))
+        if (coin != nullptr && !(coin->GetX() == 650 && coin->GetY() == 500)) {
+            Field().GetPlayer()->SetPosition(std::min(coin->GetX(), 752), coin->GetY() - 20);
+            Field().CoinCheck();
+        }
+    d.PlacePlayer(600, 518);
+    ASSERT_EQ(Field().CoinsTaken(), 17);
+    // One step right onto it, and the player stops there.
+    d.Press(KeyTable::kRight);
+    for (int step = 0; step < 4 && Field().CoinsTaken() < 18; ++step)
+        d.Step();
+    d.Release(KeyTable::kRight);
+    ASSERT_EQ(Field().CoinsTaken(), 18);
+    d.Step(300);
+    EXPECT_EQ(W().GetLives(), 3);
+    EXPECT_EQ(W().GetLevel(), 2);
+    EXPECT_NE(W().GetGameState(), GameState::LifeLost);
 }
 
 TEST_F(WorldRules, NBehavesLikeTheLastCoin)
