@@ -223,15 +223,17 @@ void FormGames::RenderSfondo(const std::string& path)
         WriteLog("RenderSfondo(file): E' possibile caricare lo sfondo nel metodo RunApp o nei metodi successivi.");
         return;
     }
-    if (!FileExists(path)) {
-        WriteLog(path + ": non trovato");
-        return;
-    }
     std::vector<unsigned char> rgb;
     size_t rgbBytes = 0;
-    // A file that cannot be read (logged there) plays as a black picture.
-    if (!ReadRgbFile(path, width, height, rgb, &rgbBytes, nullptr))
+    // A file that is missing or cannot be read (logged) shows a black picture,
+    // never the last one.
+    if (!FileExists(path)) {
+        WriteLog(path + ": non trovato");
+        rgbBytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 3;
+        rgb.assign(rgbBytes, 0);
+    } else if (!ReadRgbFile(path, width, height, rgb, &rgbBytes, nullptr)) {
         std::fill(rgb.begin(), rgb.end(), 0);
+    }
     XImage* loaded = CreateImageFromRgb(this, rgb.data(), width, height, rgbBytes);
     if (loaded == nullptr)
         return;

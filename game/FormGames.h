@@ -68,8 +68,8 @@ public:
     void OnFocusLost() override { keyTable.ReleaseAll(); }
 
     // Loads a full-screen picture file (form-sized packed RGB) as the
-    // backdrop; the frame is composed afresh over it. A missing file is
-    // logged and the backdrop stays; an unreadable one is black. From RunApp on.
+    // backdrop; the frame is composed afresh over it. A missing or unreadable
+    // file is logged and shows as black. From RunApp on.
     void RenderSfondo(const std::string& path);
     // The frame composed afresh over the backdrop at the next Compose.
     void RenderSfondo();

@@ -8,6 +8,7 @@
 #include "game/world/LevelLayouts.h"
 #include "gui/DrawContext.h"
 #include "gui/images/Picture.h"
+#include "services/ChildProcess.h"
 #include "services/Joystick.h"
 #include "services/SoundPlayer.h"
 
@@ -46,6 +47,21 @@ FormMain::FormMain(Application* app, const std::string& title, GameInput gameInp
     : FormGames(app, title), input(std::move(gameInput))
 {
     sound = new SoundPlayer();
+    SetFreeKeys(GameSettings::Load(GameSettings::kFile).freeKeys, false);
+}
+
+void FormMain::SetFreeKeys(bool free, bool save)
+{
+    settings.freeKeys = free;
+    keyTable.SetSingleKey(!free);
+    keyTable.ReleaseAll();
+    if (save)
+        settings.Save(GameSettings::kFile);
+}
+
+const char* FormMain::KeysLine() const
+{
+    return settings.freeKeys ? "[K] KEYS: FREE" : "[K] KEYS: ONE AT A TIME";
 }
 
 FormMain::~FormMain()
@@ -91,9 +107,21 @@ void FormMain::RunApp()
 
 int FormMain::OnKeyPress(char character)
 {
-    if (input.mode != GameInput::Mode::Replay)
-        events.Push(StepInput::Event::Typed, character);
+    if (input.mode == GameInput::Mode::Replay)
+        return 1;
+    // The keys' mode is the player's choice, not the game's: it is kept in
+    // the settings and never in a recording.
+    if (world.GetGameState() == GameState::Title && (character & ~0x20) == kKeysToggle)
+        SetFreeKeys(!settings.freeKeys, true);
+    events.Push(StepInput::Event::Typed, character);
     return 1;
+}
+
+void FormMain::OnFocusLost()
+{
+    FormGames::OnFocusLost();
+    if (input.mode != GameInput::Mode::Replay)
+        events.Push(StepInput::Event::LookedAway);
 }
 
 void FormMain::OnKeyUp(KeySym keysym)
@@ -142,6 +170,8 @@ void FormMain::OnTick()
         ActOnCues();
         ComposeFrame();
     }
+    // A sound's child that has ended is collected now, not at the next sound.
+    ReapChildren();
     FormGames::OnTick();
 }
 
@@ -182,12 +212,20 @@ void FormMain::ComposeFrame()
     FrameTexts texts;
     texts.makerLine = kMakerLine;
     texts.highScoreLines = &highScoreLines;
+    texts.keysLine = KeysLine();
     ListFrameItems(world, texts, Composer());
     Composer().Compose();
 }
 
 bool FormMain::OnClose()
 {
+    // Closing the game while the name is asked for records the result as
+    // closing the name form does: with the name as it is, empty.
+    if (nameForm != nullptr && nameForm->IsCreated() && world.GetGameState() == GameState::NameEntry &&
+        nameForm->QueryClose()) {
+        nameForm->DestroyWindow();
+        nameForm->Close();
+    }
     FinishTape();
     return FormGames::OnClose();
 }

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "game/FormGames.h"
+#include "game/GameSettings.h"
 #include "game/world/InputQueue.h"
 #include "game/world/InputTape.h"
 #include "game/world/World.h"
@@ -49,6 +50,8 @@ public:
     void OnKeyUp(KeySym keysym) override;
     void OnTick() override;
     bool OnClose() override;
+    // Looking away pauses a game in play.
+    void OnFocusLost() override;
 
     // High scores (HighScores.cpp).
     void LoadHighScores();
@@ -64,6 +67,10 @@ public:
     FormNamePlayer* GetNameForm() const { return nameForm; }
     SoundPlayer* GetSound() const { return sound; }
     void SetJoystickEnabled(bool flag) { joystickEnabled = flag; }
+    const GameSettings& GetSettings() const { return settings; }
+    // The title's line about the keys and the toggle it names.
+    static constexpr char kKeysToggle = 'K';
+    const char* KeysLine() const;
 
 private:
     // The directions held now: the key table, and the joystick while playing.
@@ -77,6 +84,8 @@ private:
     void FinishTape();
     // The window's icon for the window manager, from "Data/icon.bin", once.
     void LoadIcon();
+    // Free keys or one at a time, in the key table and in the settings file.
+    void SetFreeKeys(bool free, bool save);
     static void NameFormClosed(GUIElement* element);
 
     World world;
@@ -89,4 +98,5 @@ private:
     bool joystickEnabled = true;
     std::vector<std::string> highScoreLines;
     FormNamePlayer* nameForm = nullptr;
+    GameSettings settings;
 };

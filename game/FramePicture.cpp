@@ -51,6 +51,9 @@ void AddTitle(const World& world, const FrameTexts& texts, FrameComposer& compos
     if (world.PromptColour() != 0)
         AddShortText(composer, Layer::Scene, FrameLayout::kPromptX, FrameLayout::kPromptY, kPromptText,
                      world.PromptColour());
+    if (texts.keysLine != nullptr && texts.keysLine[0] != '\0')
+        AddShortText(composer, Layer::Scene, FrameLayout::kKeysX, FrameLayout::kKeysY, texts.keysLine,
+                     Colours::kWhite);
 }
 
 void AddSprite(const Sprite& sprite, FrameComposer& composer)

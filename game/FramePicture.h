@@ -16,6 +16,7 @@
 struct FrameTexts {
     const char* makerLine = "";                          // on the title screen
     const std::vector<std::string>* highScoreLines = nullptr;  // the title's strip shows them in turn
+    const char* keysLine = "";                           // on the title screen: how the keys work
 };
 
 // Where the game writes its texts, in pixels of the frame.
@@ -23,6 +24,7 @@ namespace FrameLayout {
 constexpr int32_t kLoadingX = 10, kLoadingY = 60;
 constexpr int32_t kMakerLineX = 210, kMakerLineY = 135;
 constexpr int32_t kPromptX = 480, kPromptY = 600;
+constexpr int32_t kKeysX = 480, kKeysY = 620;
 constexpr int32_t kHighScoreX = 5, kHighScoreY = 7;
 constexpr int32_t kShortTextHeight = 18;   // the box of a text written at a point
 constexpr int32_t kStatusMarginLeft = 5;   // before the score

@@ -1,7 +1,8 @@
 // StepInput: everything from outside that one 10 ms step of the world takes:
 // the directions held (the key table's four slots, and the joystick), and the
 // events since the last step in the order they came (a typed character, a key
-// let go, the name entry finished). A recorded game is a list of these.
+// let go, the name entry finished, the player looking away). A recorded game
+// is a list of these.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +19,9 @@ struct StepInput {
         Typed = 1,        // a key press with its character
         KeyReleased = 2,  // a key let go in the game window
         NameEntered = 3,  // the name entry after the last life was closed
+        LookedAway = 4,   // the game window lost the keyboard or was iconified
     };
-    static constexpr Event kLastEvent = Event::NameEntered;
+    static constexpr Event kLastEvent = Event::LookedAway;
 
     struct Entry {
         Event event;

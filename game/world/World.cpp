@@ -36,6 +36,10 @@ void World::Step(const StepInput& input)
                 banner = Banner::PressAnyKey;
             }
             break;
+        case StepInput::Event::LookedAway:
+            if (state == GameState::Playing)
+                Pause();
+            break;
         }
     }
 
@@ -77,9 +81,7 @@ void World::OnKeyPress(char character)
         break;
     case GameState::Playing:
         if (key == 'P') {
-            state = GameState::Paused;
-            playfield.ShowPlayer();
-            banner = Banner::Paused;
+            Pause();
         } else if (key == 'N') {
             LevelComplete();
         }
@@ -96,6 +98,15 @@ void World::OnKeyPress(char character)
     default:
         break;
     }
+}
+
+void World::Pause()
+{
+    if (state != GameState::Playing)
+        return;
+    state = GameState::Paused;
+    playfield.ShowPlayer();
+    banner = Banner::Paused;
 }
 
 void World::StartGame(int32_t firstLevel)

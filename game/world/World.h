@@ -100,6 +100,9 @@ public:
     void LevelComplete();
     // A typed character (its bit 0x20 cleared, letters compare as capitals).
     void OnKeyPress(char character);
+    // P in play: everything stops under "PAUSED" until P again. The player's
+    // looking away (the window losing the keyboard, iconified) pauses the same way.
+    void Pause();
     // The title's top strip: the next high-score line, or nothing, in turn.
     void ShowNextHighScore();
     // How many high-score lines the title shows in turn.

@@ -11,10 +11,18 @@
 #include "tests/game/GameFixture.h"
 #include "tests/game/GameFormSupport.h"
 
+#include "app/EventLoop.h"
+
 #include <X11/Xatom.h>
+#include <chrono>
+#include <csignal>
+#include <dirent.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
+
+void GameProcessPause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 class FormMainTest : public ::testing::Test {
 protected:
@@ -136,6 +144,103 @@ TEST_F(FormMainTest, PShowsPausedOverTheFrozenFrameAndPAgainTakesItAway)
             ASSERT_EQ(GameFixture::Pixel(Game().GetScreenBuffer(), x, y), GameFixture::Pixel(Game().GetScena(), x, y))
                 << x << "," << y;
     EXPECT_EQ(f.W().GetGameState(), GameState::Playing);
+}
+
+// K on the title switches the keys between one at a time and free: the key
+// table follows, the title says which, the settings file keeps it.
+TEST_F(FormMainTest, KOnTheTitleSwitchesTheKeysAndKeepsTheChoice)
+{
+    auto keysLineInk = [this] {
+        int white = 0;
+        for (int32_t y = 620; y < 638; ++y)
+            for (int32_t x = 480; x < 700; ++x)
+                white += GameFixture::Pixel(Game().GetScena(), x, y) == 0xFFFFFF ? 1 : 0;
+        return white;
+    };
+    EXPECT_TRUE(Game().GetKeyTable().IsSingleKey());
+    const int oneAtATime = keysLineInk();
+    EXPECT_GT(oneAtATime, 50) << "the title names the keys";
+    Game().OnKeyPress('k');
+    f.Tick();
+    EXPECT_FALSE(Game().GetKeyTable().IsSingleKey());
+    EXPECT_EQ(f.Read("settings.cfg"), "FreeKeys= 1\n");
+    EXPECT_EQ(Game().KeysLine(), std::string("[K] KEYS: FREE"));
+    EXPECT_NE(keysLineInk(), oneAtATime) << "the line says so";
+
+    // A new game form in the folder takes up the choice; K in play changes nothing.
+    {
+        TestGame other(f.app, "Bruvo Stage Krodel other");
+        EXPECT_FALSE(other.GetKeyTable().IsSingleKey());
+    }
+    f.StartGameAt(1);
+    Game().OnKeyPress('K');
+    EXPECT_FALSE(Game().GetKeyTable().IsSingleKey());
+}
+
+// The keyboard going to another window pauses a game in play.
+TEST_F(FormMainTest, LosingTheKeyboardPausesPlay)
+{
+    Game().OnFocusLost();
+    f.Tick();
+    EXPECT_EQ(f.W().GetGameState(), GameState::Title);
+    f.StartGameAt(1);
+    f.Tick(10);
+    Game().OnFocusLost();
+    f.Tick();
+    EXPECT_EQ(f.W().GetGameState(), GameState::Paused);
+}
+
+// Closing the game window while the name is asked for records the line as
+// closing the name form does, and ends the game.
+TEST_F(FormMainTest, ClosingTheGameDuringTheNameEntryRecordsTheResult)
+{
+    f.LoseTheGame(3, 250);
+    ASSERT_NE(Game().GetNameForm(), nullptr);
+    QuitRequested = false;
+    EXPECT_TRUE(Game().QueryClose());
+    EXPECT_TRUE(QuitRequested);
+    QuitRequested = false;
+    EXPECT_EQ(f.Read("Data/Bruvo Stage Krodel/Score/Classifica.txt"), "00000250              Level 3\n");
+}
+
+namespace {
+// Children of this process that have ended and were not collected.
+int Zombies()
+{
+    int count = 0;
+    const std::string self = std::to_string(getpid());
+    if (DIR* proc = opendir("/proc")) {
+        while (dirent* entry = readdir(proc)) {
+            const std::string stat = ReadFileBytes(std::string("/proc/") + entry->d_name + "/stat");
+            const size_t close = stat.rfind(')');
+            if (close == std::string::npos || close + 4 > stat.size())
+                continue;
+            // "pid (name) S ppid ..."
+            const std::string rest = stat.substr(close + 2);
+            const char state = rest[0];
+            const std::string parent = rest.substr(2, rest.find(' ', 2) - 2);
+            count += state == 'Z' && parent == self ? 1 : 0;
+        }
+        closedir(proc);
+    }
+    return count;
+}
+}  // namespace
+
+TEST_F(FormMainTest, ASoundsChildIsCollectedWhenItEnds)
+{
+    f.StartGameAt(1);
+    f.W().PlaySound(Sound::Coin);
+    f.Tick();
+    const pid_t child = Game().GetSound()->Pid();
+    ASSERT_GT(child, 0);
+    // The ding lasts a third of a second; a second later the game has ticked on.
+    for (int i = 0; i < 12; ++i) {
+        GameProcessPause(100);
+        f.Tick();
+    }
+    EXPECT_EQ(Zombies(), 0);
+    EXPECT_NE(kill(child, 0), 0) << "the child is gone, not a zombie";
 }
 
 // The window manager gets the game's icon: the 48 x 48 picture of Data/icon.bin.

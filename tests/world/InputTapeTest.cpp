@@ -143,7 +143,7 @@ TEST(InputTape, AFileThatIsNotAWholeRecordingIsRefusedWithItsReason)
         {"a count too long", Sealed("\x10\xff\xff\xff\xff\xff\x01", 1), "damaged at byte 18"},
         {"no events in an event step", Sealed(std::string("\x20\x00", 2), 1), "damaged at byte 18"},
         {"nine events", Sealed("\x20\x09" + std::string(18, '\x01'), 1), "damaged at byte 18"},
-        {"an unknown event", Sealed(std::string("\x11\x02\x20\x01\x04x", 6), 3), "damaged at byte 20"},
+        {"an unknown event", Sealed(std::string("\x11\x02\x20\x01\x05x", 6), 3), "damaged at byte 20"},
         {"events cut short", Sealed(std::string("\x20\x02\x01g", 4), 1), "damaged at byte 18"},
         {"fewer steps than the header says", Sealed(std::string("\x11\x05", 2), 6), "holds 5 steps, its header says 6"},
     };

@@ -523,6 +523,65 @@ TEST_F(WorldRules, PauseFreezesEnemiesFiresAndInput)
     EXPECT_NE(Player()->GetX(), playerX);
 }
 
+// Looking away (the window losing the keyboard) pauses a game in play as P
+// does, and it stays paused until P; on the title or in the name entry it
+// changes nothing.
+TEST_F(WorldRules, LookingAwayPausesPlayUntilP)
+{
+    d.ToTitle();
+    d.Add(StepInput::Event::LookedAway);
+    d.Step();
+    EXPECT_EQ(W().GetGameState(), GameState::Title);
+    W().StartGame(1);
+    d.Step(30);
+    d.Add(StepInput::Event::LookedAway);
+    d.Step();
+    EXPECT_EQ(W().GetGameState(), GameState::Paused);
+    EXPECT_EQ(W().GetBanner(), Banner::Paused);
+    const int32_t y = Player()->GetY();
+    d.Step(500);
+    EXPECT_EQ(Player()->GetY(), y);
+    EXPECT_EQ(W().GetLives(), 3);
+    d.Add(StepInput::Event::LookedAway);  // again, once back: still paused
+    d.Step();
+    EXPECT_EQ(W().GetGameState(), GameState::Paused);
+    d.Type('p');
+    d.Step();
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+
+    W().PlayerDies();
+    W().PlayerDies();
+    W().PlayerDies();
+    ASSERT_EQ(W().GetGameState(), GameState::NameEntry);
+    d.Add(StepInput::Event::LookedAway);
+    d.Step();
+    EXPECT_EQ(W().GetGameState(), GameState::NameEntry);
+}
+
+// With free keys Right stays held while Up is pressed: a running jump goes
+// further than the jump of the default keys, where Up lets go of Right.
+TEST_F(WorldRules, WithFreeKeysARunningJumpGoesFurther)
+{
+    auto jumpLength = [](bool freeKeys) {
+        WorldDriver driver;
+        driver.keys.SetSingleKey(!freeKeys);
+        driver.world.StartGame(1);
+        driver.FreezeEnemies();
+        driver.PlacePlayer(100, 518);
+        driver.Press(KeyTable::kRight);
+        driver.Step(10);
+        driver.Press(KeyTable::kUp);
+        driver.Step(4);
+        driver.Release(KeyTable::kUp);
+        while (driver.world.Field().Jump().active)
+            driver.Step();
+        return driver.world.Field().GetPlayer()->GetX() - 100;
+    };
+    const int32_t oneAtATime = jumpLength(false), free = jumpLength(true);
+    EXPECT_EQ(oneAtATime, 5 * 8) << "Up let go of Right: the jump stood where the walk stopped";
+    EXPECT_GT(free - oneAtATime, 250) << "walking on through the whole jump";
+}
+
 TEST_F(WorldRules, LifeLostOnLevel5RestartsLevel5WithAllCoins)
 {
     W().StartGame(5);
