@@ -125,6 +125,8 @@ void FormGames::Paint()
         if (frameTimer)
             frameTimer->Start();
     }
+    // What the window showed is gone: all of the frame goes at the next present.
+    composer.ExposeAll();
     Form::Paint();
 }
 
@@ -199,21 +201,19 @@ void FormGames::OnTick()
     if (inTick)
         return;
     inTick = true;
-    if (drawing && bmpScreenBuffer) {
-        presentCounter += static_cast<int32_t>(kFrameMs);
-        if (presentCounter > kPresentAfterMs) {
-            Present();
-            presentCounter = 0;
-        }
-    }
+    Present();
     Form::OnTick();
     inTick = false;
 }
 
 void FormGames::Present()
 {
-    if (drawing && bmpScreenBuffer)
-        drawing->PutImage(0, 0, 0, 0, bmpScreenBuffer);
+    if (drawing == nullptr || bmpScreenBuffer == nullptr || composer.Changed().empty())
+        return;
+    for (const Rect& rect : composer.Changed()) {
+        drawing->PutImagePart(rect.x, rect.y, rect.width, rect.height, bmpScreenBuffer, rect.x, rect.y);
+        presentedBytes += static_cast<uint64_t>(rect.Area()) * static_cast<uint64_t>(bmpScreenBuffer->bits_per_pixel / 8);
+    }
     composer.ClearChanged();
 }
 

@@ -9,7 +9,11 @@
 //   bmpSfondo        the backdrop as loaded; never drawn into;
 //   bmpScena         the backdrop plus every static item (tiles, coins, texts);
 //   bmpScreenBuffer  bmpScena plus what moves and the overlays: what the
-//                    window shows, copied to it every sixth tick.
+//                    window shows.
+// Every change of the frame goes through the composer, which gathers the
+// rectangles it changed; at the end of every tick exactly those go to the
+// window (nothing when nothing changed). An expose (a map, a restore from
+// iconified, another window moving away) sends the whole frame.
 #pragma once
 
 #include "game/DataFiles.h"
@@ -36,9 +40,6 @@ public:
     static constexpr int64_t kBackColor = Colours::kNearBlack;
     static constexpr uint32_t kFrameMs = Rules::kTickMs;         // frame timer interval
     static_assert(kFrameMs == StepClock::kStepMs, "one step of the world for every step of the timers");
-    // A frame reaches the window once more than this has passed since the
-    // last one: on every sixth tick, so every 60 ms.
-    static constexpr int32_t kPresentAfterMs = 5 * Rules::kTickMs;
 
     FormGames(Application* app, const std::string& title);
     ~FormGames() override;
@@ -60,8 +61,10 @@ public:
     virtual void OnClick(uint64_t point);
     virtual void OnMouseDown(uint64_t /*point*/) {}
 
+    // The first paint readies the frame and runs RunApp; every paint (an
+    // expose) has the whole frame sent at the end of the tick.
     void Paint() override;
-    // The frame step: presents bmpScreenBuffer every sixth tick. FormMain
+    // The frame step: sends the window what changed in the frame. FormMain
     // overrides it and calls this one at its end.
     void OnTick() override;
     // Keys held when the focus goes are released elsewhere: none counts as held.
@@ -97,10 +100,13 @@ public:
     Timer* GetFrameTimer() const { return frameTimer; }
     KeyTable& GetKeyTable() { return keyTable; }
 
-protected:
-    // The whole frame buffer to the window.
+    // The rectangles of the frame that changed since the last present go to
+    // the window; nothing when nothing changed.
     void Present();
+    // Bytes of pixels sent to the window so far.
+    uint64_t PresentedBytes() const { return presentedBytes; }
 
+protected:
     XImage* bmpSfondo = nullptr;
     XImage* bmpScena = nullptr;
     XImage* bmpScreenBuffer = nullptr;
@@ -121,6 +127,6 @@ private:
     FrameComposer composer;
     GlyphSet glyphs;
     XImage* pictures[FrameComposer::kMaxPictures] = {};
-    int32_t presentCounter = 0;  // ms of ticks since the last present
+    uint64_t presentedBytes = 0;
     bool inTick = false;         // a nested tick returns at once
 };

@@ -120,7 +120,15 @@ int FormMain::OnKeyPress(char character)
 void FormMain::OnFocusLost()
 {
     FormGames::OnFocusLost();
-    if (input.mode != GameInput::Mode::Replay)
+    if (input.mode == GameInput::Mode::Replay || application == nullptr || application->GetDisplay() == nullptr)
+        return;
+    // The server sends the focus's going and coming back in pairs (a focus
+    // set again on the same window, say): only a focus that is elsewhere now
+    // means the player looked away.
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(application->GetDisplay(), &focus, &revert);
+    if (focus != window)
         events.Push(StepInput::Event::LookedAway);
 }
 

@@ -5,8 +5,8 @@
 namespace {
 constexpr size_t kItemCapacity = 128;  // more than any frame lists: composing allocates nothing
 constexpr size_t kRectCapacity = 64;
-// Two rectangles are sent as one when their bounds waste at most this many
-// pixels over their own areas: one larger request beats two small ones.
+// Two rectangles are sent as one when their bounds cover at most this many
+// pixels more than the two do: one larger request beats two small ones.
 constexpr int64_t kMergeSlack = 4096;  // pixels
 }  // namespace
 
@@ -92,8 +92,10 @@ void FrameComposer::AddMerged(std::vector<Rect>& list, const Rect& rect)
     Rect merged = rect;
     // Each merge may bring the grown rectangle near another: go round until none is.
     for (size_t i = 0; i < list.size();) {
+        // Rectangles that overlap but would waste much as one (a cross, say)
+        // stay two: their overlap is painted twice, which is harmless.
         const Rect bounds = Bounds(list[i], merged);
-        if (!Intersect(list[i], merged).Empty() || bounds.Area() <= list[i].Area() + merged.Area() + kMergeSlack) {
+        if (bounds.Area() <= list[i].Area() + merged.Area() + kMergeSlack) {
             merged = bounds;
             list[i] = list.back();
             list.pop_back();

@@ -75,12 +75,16 @@ public:
                  int32_t colour);
     // Repaints what differs from the last list. Returns whether anything did.
     bool Compose();
+    // The list the layers show: the last one composed.
+    const std::vector<FrameItem>& Shown() const { return shown; }
 
     // The whole frame composed again at the next Compose (a new picture).
     void Invalidate() { wholeFrame = true; }
     // The frame's rectangles changed since ClearChanged, merged.
     const std::vector<Rect>& Changed() const { return changed; }
     void ClearChanged() { changed.clear(); }
+    // The whole frame counts as changed (the window lost what it showed).
+    void ExposeAll() { AddMerged(changed, frame.Area()); }
 
     const PixelImage& Backdrop() const { return backdrop; }
     const PixelImage& Scene() const { return scene; }

@@ -14,7 +14,9 @@
 #include "app/EventLoop.h"
 
 #include <X11/Xatom.h>
+#include <X11/keysym.h>
 #include <chrono>
+#include <random>
 #include <csignal>
 #include <dirent.h>
 #include <thread>
@@ -146,6 +148,52 @@ TEST_F(FormMainTest, PShowsPausedOverTheFrozenFrameAndPAgainTakesItAway)
     EXPECT_EQ(f.W().GetGameState(), GameState::Playing);
 }
 
+// After any run of play with its pictures, pauses and exposes, the window
+// shows exactly the frame.
+TEST_F(FormMainTest, TheWindowEqualsTheFrameAfterAnyChanges)
+{
+    f.StartGameAt(6);
+    std::mt19937 random(19);
+    const KeySym keys[] = {XK_Left, XK_Right, XK_Up, XK_Down};
+    Display* display = f.app->GetDisplay();
+    auto windowEqualsFrame = [&](const char* when) {
+        const std::vector<uint32_t> shown = xtest::ReadPixels(Game().GetWindow(), 0, 0, 800, 640);
+        ASSERT_EQ(shown.size(), 800u * 640u) << when;
+        int wrong = 0;
+        for (int32_t y = 0; y < 640; ++y)
+            for (int32_t x = 0; x < 800; ++x)
+                wrong += shown[size_t(y) * 800 + size_t(x)] != GameFixture::Pixel(Game().GetScreenBuffer(), x, y);
+        EXPECT_EQ(wrong, 0) << when;
+    };
+    for (int round = 0; round < 12; ++round) {
+        const KeySym key = keys[random() % 4];
+        f.Press(key);
+        f.Tick(static_cast<int>(random() % 40) + 1);
+        f.Release(key);
+        switch (round) {
+        case 3:
+            Game().OnKeyPress('p');  // the pause's banner
+            break;
+        case 5:
+            Game().OnKeyPress('p');
+            break;
+        case 7:
+            f.W().PlayerDies();  // a full-screen picture
+            break;
+        case 9:
+            XClearArea(display, Game().GetWindow(), 0, 0, 0, 0, False);
+            Game().Paint();  // what the loop does on the expose
+            break;
+        default:
+            break;
+        }
+        f.Tick();
+        windowEqualsFrame(("round " + std::to_string(round)).c_str());
+        if (f.W().IsWaiting())
+            f.SkipWait();
+    }
+}
+
 // K on the title switches the keys between one at a time and free: the key
 // table follows, the title says which, the settings file keeps it.
 TEST_F(FormMainTest, KOnTheTitleSwitchesTheKeysAndKeepsTheChoice)
@@ -177,17 +225,29 @@ TEST_F(FormMainTest, KOnTheTitleSwitchesTheKeysAndKeepsTheChoice)
     EXPECT_FALSE(Game().GetKeyTable().IsSingleKey());
 }
 
-// The keyboard going to another window pauses a game in play.
+// The keyboard going to another window pauses a game in play; a focus lost
+// and already back (the server's pairs) does not.
 TEST_F(FormMainTest, LosingTheKeyboardPausesPlay)
 {
-    Game().OnFocusLost();
-    f.Tick();
+    Display* display = f.app->GetDisplay();
+    const Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 900, 0, 50, 50, 0, 0, 0);
+    XMapWindow(display, other);
+    XSync(display, False);
+    auto lookAway = [&](Window to) {
+        XSetInputFocus(display, to, RevertToParent, CurrentTime);
+        XSync(display, False);
+        Game().OnFocusLost();  // as the loop does on the focus's going
+        f.Tick();
+    };
+    lookAway(other);
     EXPECT_EQ(f.W().GetGameState(), GameState::Title);
     f.StartGameAt(1);
     f.Tick(10);
-    Game().OnFocusLost();
-    f.Tick();
+    lookAway(Game().GetWindow());
+    EXPECT_EQ(f.W().GetGameState(), GameState::Playing);
+    lookAway(other);
     EXPECT_EQ(f.W().GetGameState(), GameState::Paused);
+    XDestroyWindow(display, other);
 }
 
 // Closing the game window while the name is asked for records the line as

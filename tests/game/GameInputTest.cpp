@@ -132,6 +132,7 @@ TEST_F(GameInputTest, WithCapsLockOnHoldingDWalksRight)
     Tap(XK_Caps_Lock);
     EXPECT_FALSE(CapsLockOn());
 
+    EXPECT_EQ(f.W().GetGameState(), GameState::Playing);
     EXPECT_GT(Player()->GetX(), 100 + 80);
 }
 
