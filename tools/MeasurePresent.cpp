@@ -1,0 +1,314 @@
+// Measuring tool: what the built game sends its X server and what that costs.
+// It starts a private Xvfb, runs the game of a game folder on it and drives it
+// with XTest, as a player would: the title, the pause of level 1 as it begins,
+// then a walk to and fro. For each phase it prints
+//   - the bytes the game wrote (its X connection: nothing else is written then),
+//   - the CPU time of the game and of the X server,
+//   - how often the band the player walks in changed on the window, sampled
+//     every 2 ms from a connection of its own;
+// and at the end whether the paused window, unmapped and mapped again, shows
+// the same picture.
+//   build/tools/bruvo_measure_present --game-dir build/game [--seconds 4]
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <signal.h>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// Starts argv[0] in folder (HOME there too), its output to /dev/null.
+pid_t Spawn(const std::vector<std::string>& argv, const std::string& folder, int keepFd = -1)
+{
+    std::vector<char*> args;
+    for (const std::string& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (!folder.empty() && chdir(folder.c_str()) != 0)
+            _exit(127);
+        if (!folder.empty())
+            setenv("HOME", folder.c_str(), 1);
+        const int null = open("/dev/null", O_RDWR);
+        dup2(null, STDOUT_FILENO);
+        if (keepFd != STDERR_FILENO)
+            dup2(null, STDERR_FILENO);
+        for (int fd = 3; fd < 1024; ++fd)
+            if (fd != keepFd)
+                close(fd);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// A private Xvfb on a display number it picks; its name, or empty.
+std::string StartServer(pid_t& pid)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return "";
+    const std::string fd = std::to_string(pipeFds[1]);
+    pid = Spawn({"Xvfb", "-displayfd", fd, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, "", pipeFds[1]);
+    close(pipeFds[1]);
+    std::string number;
+    char c = 0;
+    while (read(pipeFds[0], &c, 1) == 1 && c != '\n')
+        number.push_back(c);
+    close(pipeFds[0]);
+    return number.empty() ? "" : ":" + number;
+}
+
+// CPU seconds (user + system) of a process so far.
+double CpuSeconds(pid_t pid)
+{
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return 0;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    unsigned long long user = 0, system = 0;
+    for (int i = 1; i <= 13 && fields >> field; ++i) {
+        if (i == 12)
+            user = std::strtoull(field.c_str(), nullptr, 10);
+        if (i == 13)
+            system = std::strtoull(field.c_str(), nullptr, 10);
+    }
+    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// Bytes a process has written so far (every write: here, its X connection).
+unsigned long long WrittenBytes(pid_t pid)
+{
+    std::ifstream file("/proc/" + std::to_string(pid) + "/io");
+    std::string key;
+    unsigned long long value = 0;
+    while (file >> key >> value)
+        if (key == "wchar:")
+            return value;
+    return 0;
+}
+
+Window FindWindow(Display* display, Window under, const char* title)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, under, &root, &parent, &children, &count))
+        return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) && name != nullptr) {
+            if (std::strcmp(name, title) == 0)
+                found = children[i];
+            XFree(name);
+        }
+        if (found == 0)
+            found = FindWindow(display, children[i], title);
+    }
+    if (children != nullptr)
+        XFree(children);
+    return found;
+}
+
+void Key(Display* display, KeySym keysym, bool press)
+{
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), press ? True : False, CurrentTime);
+    XFlush(display);
+}
+
+// FNV-1a of a window rectangle's pixels.
+uint64_t Fingerprint(Display* display, Window window, int x, int y, int width, int height)
+{
+    XImage* image = XGetImage(display, window, x, y, width, height, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return 0;
+    uint64_t hash = 1469598103934665603ull;
+    const size_t bytes = static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(image->height);
+    for (size_t i = 0; i < bytes; ++i)
+        hash = (hash ^ static_cast<unsigned char>(image->data[i])) * 1099511628211ull;
+    XDestroyImage(image);
+    return hash;
+}
+
+struct Phase {
+    const char* name;
+    double seconds = 0;
+    unsigned long long bytes = 0;
+    double gameCpu = 0;
+    double serverCpu = 0;
+    int bandChanges = 0;
+    int samples = 0;
+};
+
+// Measures a phase of `seconds` while `drive` (called every 2 ms with the
+// elapsed ms) plays; with sample, counts the changes of the player's band
+// (the samples cost the X server: the CPU is measured without them).
+template <typename Drive>
+Phase Measure(const char* name, int seconds, bool sample, pid_t game, pid_t server, Display* display, Window window,
+              Drive drive)
+{
+    Phase phase;
+    phase.name = name;
+    const unsigned long long bytes = WrittenBytes(game);
+    const double gameCpu = CpuSeconds(game), serverCpu = CpuSeconds(server);
+    const Clock::time_point start = Clock::now();
+    uint64_t last = Fingerprint(display, window, 0, 500, 800, 90);
+    for (;;) {
+        const long elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        if (elapsed >= seconds * 1000L)
+            break;
+        drive(elapsed);
+        if (sample) {
+            const uint64_t now = Fingerprint(display, window, 0, 500, 800, 90);
+            phase.bandChanges += now != last ? 1 : 0;
+            ++phase.samples;
+            last = now;
+        }
+        Sleep(2);
+    }
+    phase.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    phase.bytes = WrittenBytes(game) - bytes;
+    phase.gameCpu = CpuSeconds(game) - gameCpu;
+    phase.serverCpu = CpuSeconds(server) - serverCpu;
+    return phase;
+}
+
+// The figures of the plain pass, the band's changes of the sampled one.
+void Print(const Phase& plain, const Phase& sampled)
+{
+    std::printf("%-7s %8.3f MB/s   game CPU %5.1f %%   X server CPU %5.1f %%   band changes %5.1f /s (%d samples/s)\n",
+                plain.name, static_cast<double>(plain.bytes) / plain.seconds / 1e6,
+                100.0 * plain.gameCpu / plain.seconds, 100.0 * plain.serverCpu / plain.seconds,
+                sampled.bandChanges / sampled.seconds, static_cast<int>(sampled.samples / sampled.seconds));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string gameDir;
+    int seconds = 4;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--game-dir") == 0)
+            gameDir = argv[i + 1];
+        else if (std::strcmp(argv[i], "--seconds") == 0)
+            seconds = std::max(1, std::atoi(argv[i + 1]));
+    }
+    if (gameDir.empty()) {
+        std::fprintf(stderr, "Usage: bruvo_measure_present --game-dir FOLDER [--seconds N]\n");
+        return 2;
+    }
+    char absolute[4096];
+    if (realpath(gameDir.c_str(), absolute) == nullptr) {
+        std::fprintf(stderr, "no game folder %s\n", gameDir.c_str());
+        return 1;
+    }
+    gameDir = absolute;
+
+    char pattern[] = "/tmp/bruvo-present-XXXXXX";
+    const std::string folder = mkdtemp(pattern) != nullptr ? pattern : "";
+    if (folder.empty() || symlink((gameDir + "/Data").c_str(), (folder + "/Data").c_str()) != 0)
+        return 1;
+    std::ofstream(folder + "/joystick.cfg") << "JoystickEnable= 0\n";
+    std::ofstream(folder + "/.asoundrc") << "pcm.!default {\n  type null\n}\n";
+
+    pid_t server = -1;
+    const std::string name = StartServer(server);
+    if (name.empty()) {
+        std::fprintf(stderr, "Xvfb did not start\n");
+        return 1;
+    }
+    setenv("DISPLAY", name.c_str(), 1);
+    const pid_t game = Spawn({gameDir + "/bruvo"}, folder);
+    Display* display = XOpenDisplay(nullptr);
+    Window window = 0;
+    for (int i = 0; i < 200 && display != nullptr && window == 0; ++i) {
+        Sleep(50);
+        window = FindWindow(display, DefaultRootWindow(display), "Bruvo Stage Krodel by Krodel Games, 2026");
+    }
+    int status = 1;
+    if (window != 0) {
+        Sleep(2500);  // the loading and the title
+        auto still = [](long) {};
+        const Phase title = Measure("title", seconds, false, game, server, display, window, still);
+        Print(title, Measure("title", seconds, true, game, server, display, window, still));
+        Key(display, XK_g, true);
+        Key(display, XK_g, false);
+        Sleep(1200);  // the level, the player dropping
+        Key(display, XK_p, true);
+        Key(display, XK_p, false);
+        Sleep(300);
+        const Phase paused = Measure("paused", seconds, false, game, server, display, window, still);
+        Print(paused, Measure("paused", seconds, true, game, server, display, window, still));
+        const uint64_t before = Fingerprint(display, window, 0, 0, 800, 640);
+        XUnmapWindow(display, window);
+        XSync(display, False);
+        Sleep(300);
+        XMapWindow(display, window);
+        XSync(display, False);
+        Sleep(500);
+        const uint64_t after = Fingerprint(display, window, 0, 0, 800, 640);
+        status = before == after ? 0 : 1;
+        // The keyboard back to the game, as a window manager gives it.
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+        XSync(display, False);
+
+        // To and fro around the middle, 0.3 s each way (a life may be lost:
+        // what the window gets is measured all the same).
+        Key(display, XK_p, true);
+        Key(display, XK_p, false);
+        bool right = true;
+        auto walk = [&](long elapsed) {
+            const bool wantRight = (elapsed / 300) % 2 == 0;
+            if (wantRight != right) {
+                Key(display, right ? XK_Right : XK_Left, false);
+                right = wantRight;
+                Key(display, right ? XK_Right : XK_Left, true);
+            }
+        };
+        Key(display, XK_Right, true);
+        // The band first, while the player surely lives (its grace began with the level).
+        const Phase band = Measure("play", 1, true, game, server, display, window, walk);
+        const Phase play = Measure("play", seconds, false, game, server, display, window, walk);
+        Key(display, right ? XK_Right : XK_Left, false);
+        Print(play, band);
+        std::printf("paused, unmapped and mapped again: %s\n",
+                    status == 0 ? "the same picture" : "A DIFFERENT PICTURE");
+    } else {
+        std::fprintf(stderr, "the game's window did not appear\n");
+    }
+    if (display != nullptr)
+        XCloseDisplay(display);
+    kill(game, SIGTERM);
+    waitpid(game, nullptr, 0);
+    kill(server, SIGTERM);
+    waitpid(server, nullptr, 0);
+    unlink((folder + "/Data").c_str());
+    for (const char* file : {"joystick.cfg", ".asoundrc", "log.txt", "settings.cfg"})
+        unlink((folder + "/" + file).c_str());
+    rmdir(folder.c_str());
+    return status;
+}
