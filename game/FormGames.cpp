@@ -242,15 +242,6 @@ void FormGames::RenderSfondo(const std::string& path)
     AttachLayers();
 }
 
-void FormGames::RenderSfondo()
-{
-    if (!bmpSfondo) {
-        WriteLog("RenderSfondo(): E' necessario caricare primo lo sfondo.");
-        return;
-    }
-    composer.Invalidate();
-}
-
 void FormGames::LoadSpritePicture(const std::string& path, int32_t pictureWidth, int32_t pictureHeight,
                                   XImage** picture, int32_t* byteCount)
 {

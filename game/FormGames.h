@@ -74,8 +74,6 @@ public:
     // backdrop; the frame is composed afresh over it. A missing or unreadable
     // file is logged and shows as black. From RunApp on.
     void RenderSfondo(const std::string& path);
-    // The frame composed afresh over the backdrop at the next Compose.
-    void RenderSfondo();
     // Loads a sprite strip (packed RGB) decoded at width x height into
     // *picture, which must be null or a picture loaded here before (it is
     // freed when replaced; left unchanged on failure); *byteCount gets the

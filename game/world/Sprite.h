@@ -81,7 +81,6 @@ public:
 
     const std::string& GetKind() const { return kind; }
     SpriteKinds::Kind GetPicture() const { return picture; }
-    Playfield* GetOwner() const { return owner; }
     bool Lands() const { return lands; }
     bool IsInScene() const { return inScene; }
     bool IsTransparent() const { return transparent; }
