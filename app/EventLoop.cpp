@@ -6,14 +6,14 @@
 #include "app/EventLoop.h"
 
 #include "app/Application.h"
-#include "app/Log.h"
+#include "app/StepClock.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
-#include "gui/controls/StepClock.h"
 #include "gui/controls/Timer.h"
 #include "gui/images/Picture.h"
 #include "services/ChildProcess.h"
+#include "support/Log.h"
 #include "support/Packing.h"
 
 #include <X11/Xutil.h>

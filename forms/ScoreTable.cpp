@@ -1,8 +1,8 @@
 #include "forms/ScoreTable.h"
 
-#include "app/Log.h"
 #include "services/StandardFolders.h"
 #include "support/FileUtil.h"
+#include "support/Log.h"
 #include "support/StringUtil.h"
 #include "support/TextFile.h"
 

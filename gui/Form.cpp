@@ -2,10 +2,10 @@
 
 #include "app/Application.h"
 #include "app/EventLoop.h"
-#include "app/Log.h"
 #include "gui/ElementTypes.h"
 #include "gui/Registry.h"
 #include "gui/ToolkitColours.h"
+#include "support/Log.h"
 #include "support/Packing.h"
 
 #include <X11/Xatom.h>

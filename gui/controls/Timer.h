@@ -1,6 +1,6 @@
 // Timer: an invisible control that calls a function periodically. The event
 // loop hands it the clock's time in whole 10 ms steps (TickAll), between
-// events and never inside a handler (gui/controls/StepClock.h).
+// events and never inside a handler (app/StepClock.h).
 #pragma once
 
 #include "gui/Child.h"

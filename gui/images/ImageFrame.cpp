@@ -1,11 +1,11 @@
 #include "gui/images/ImageFrame.h"
 
-#include "app/Log.h"
 #include "gui/DrawContext.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/images/PaletteImage.h"
 #include "gui/images/Picture.h"
+#include "support/Log.h"
 #include "support/Packing.h"
 
 #include <string>

@@ -3,8 +3,8 @@
 // off in a burst.
 #include <gtest/gtest.h>
 
+#include "app/StepClock.h"
 #include "game/GameClock.h"
-#include "gui/controls/StepClock.h"
 #include "support/Packing.h"
 #include "tests/game/GameFixture.h"
 #include "tests/game/SimulatedLoop.h"

@@ -1,7 +1,7 @@
 // Entry point: a fresh log, the display, the game's main form and the loop.
 #include "app/Application.h"
-#include "app/Log.h"
 #include "game/FormMain.h"
+#include "support/Log.h"
 
 #include <cstdio>
 #include <string>
