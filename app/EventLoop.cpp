@@ -394,11 +394,8 @@ void OnButton(Form* form, XButtonEvent& event, bool pressed)
 
 void OnMotion(Form* form, XMotionEvent& event)
 {
-    if (FocusedElement != nullptr) {
-        const std::string focusedType = FocusedElement->GetType();
-        if (focusedType == kTypeSlider || focusedType == kTypeScrollBar)
-            FocusedElement->MouseMove(event.x, event.y);
-    }
+    if (FocusedElement != nullptr && FocusedElement->TakesDrags())
+        FocusedElement->MouseMove(event.x, event.y);
     form->MouseMove(event.x, event.y);
 }
 

@@ -95,6 +95,9 @@ public:
     // True when no handler is set.
     virtual bool KeyPress(char character);
     virtual void MouseMove(int x, int y);
+    // Whether the control, once focused, hears every pointer motion (a drag
+    // of the slider's or the scroll bar's thumb); the loop asks it.
+    virtual bool TakesDrags() const { return false; }
     virtual int64_t SpareEvent1();
     virtual int64_t SpareEvent2();
     virtual void SetFocus() { focused = true; }

@@ -235,14 +235,13 @@ TEST_F(EventLoopTest, OtherButtonsAndTheWheel)
         << "button 5 is ignored";
 }
 
-TEST_F(EventLoopTest, PointerMotionReachesAFocusedSliderFirst)
+TEST_F(EventLoopTest, PointerMotionReachesAFocusedControlThatTakesDragsFirst)
 {
     RecordingForm form("form", 0, 0, 300, 200);
     form.Create();
     RecordingControl slider(&form, "slider", 10, 10, 50, 20);
-    slider.SetType("slider");
+    slider.SetTakesDrags(true);
     RecordingControl box(&form, "box", 10, 50, 50, 20);
-    box.SetType("TextBoxCustom");
     slider.Show();
     box.Show();
     Script script(&form);
