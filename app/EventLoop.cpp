@@ -36,19 +36,24 @@ namespace {
 
 constexpr int kLookupBufferSize = 50;  // bytes XLookupString may write
 
-// Forms handed to DeleteAfterEvent while an event was being handled.
+// Forms handed to DeleteAfterEvent while an event was being handled, or
+// while the forms of one were being deleted.
 std::vector<Form*> pendingDeletes;
 bool handlingEvent = false;
+bool deletingPending = false;
 
 void DeletePendingForms()
 {
-    // A destructor may hand over further forms; they go in the next round.
+    // One at a time, each out of the list before its destructor runs: a
+    // destructor that hands over a form still waiting finds it pending, and
+    // one it hands over anew joins the end of the list.
+    deletingPending = true;
     while (!pendingDeletes.empty()) {
-        std::vector<Form*> batch;
-        batch.swap(pendingDeletes);
-        for (Form* form : batch)
-            delete form;
+        Form* form = pendingDeletes.front();
+        pendingDeletes.erase(pendingDeletes.begin());
+        delete form;
     }
+    deletingPending = false;
 }
 
 // One pass of the loop: the forms its handlers retired are deleted when it ends.
@@ -513,7 +518,7 @@ void DeleteAfterEvent(Form* form)
 {
     if (form == nullptr)
         return;
-    if (!handlingEvent) {
+    if (!handlingEvent && !deletingPending) {
         delete form;
         return;
     }

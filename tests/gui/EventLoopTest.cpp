@@ -632,3 +632,54 @@ TEST_F(EventLoopTest, SignalDuringTheCloseDoesNotEndTheNextLoop)
 }
 
 }  // namespace
+
+namespace {
+
+// A form that records its deletion and, from its destructor, hands further
+// forms to DeleteAfterEvent (as a dialog might the box it opened).
+std::vector<std::string> deletions;
+std::vector<bool> pendingWhenHandedOver;
+class HandingOverForm : public Form {
+public:
+    HandingOverForm(std::string labelText, std::vector<Form*> handOver = {})
+        : Form(0), label(std::move(labelText)), handed(std::move(handOver))
+    {
+    }
+    ~HandingOverForm() override
+    {
+        for (Form* form : handed) {
+            pendingWhenHandedOver.push_back(IsDeletePending(form));
+            DeleteAfterEvent(form);
+        }
+        deletions.push_back(label);
+    }
+    void Create() override {}
+
+private:
+    std::string label;
+    std::vector<Form*> handed;
+};
+
+TEST_F(EventLoopTest, AFormHandedOverByTheDestructorOfAPendingOneIsDeletedOnceAfterIt)
+{
+    deletions.clear();
+    pendingWhenHandedOver.clear();
+    auto* later = new HandingOverForm("later");
+    auto* fresh = new HandingOverForm("fresh");
+    auto* first = new HandingOverForm("first", {later, fresh});
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    std::vector<std::string> deletedAfterTheStep;
+    Script script(&form);
+    script.Then([&] {
+        DeleteAfterEvent(first);
+        DeleteAfterEvent(later);
+    });
+    script.Then([&] { deletedAfterTheStep = deletions; });
+    script.Run();
+    EXPECT_EQ(pendingWhenHandedOver, (std::vector<bool>{true, false})) << "the rest of the batch still waits";
+    EXPECT_EQ(deletedAfterTheStep, (std::vector<std::string>{"first", "later", "fresh"}));
+    EXPECT_EQ(deletions.size(), 3u);
+}
+
+}  // namespace
