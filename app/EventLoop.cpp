@@ -562,16 +562,15 @@ public:
             queueFreeMs = now;
         else if (now - queueFreeMs < StepClock::kStepMs)
             return false;
-        while (!QuitRequested && clock.DueSteps(LoopClock()) > 0) {
+        // One step a pass: the pass ends with it, so that a stop signal and
+        // the forms its callbacks retired are seen to before the next step,
+        // however long the callbacks take. The events it caused come first.
+        if (clock.DueSteps(LoopClock()) > 0) {
             clock.StepTaken();
             ++LoopCounters.ticks;
             TickAll(StepClock::kStepMs);
-            // The events a step caused come before the next step.
-            if (XPending(display) != 0)
-                return false;
+            return XPending(display) == 0;
         }
-        if (QuitRequested)
-            return true;
         ++LoopCounters.idleWaits;
         const int ready = LoopWait(ConnectionNumber(display), clock.MsToNextStep(LoopClock()));
         // The queue was empty all through the wait.

@@ -682,4 +682,59 @@ TEST_F(EventLoopTest, AFormHandedOverByTheDestructorOfAPendingOneIsDeletedOnceAf
     EXPECT_EQ(deletions.size(), 3u);
 }
 
+// A timer step that takes longer than a step's time, so that a step is due
+// again as soon as one is over. On its tenth call it retires a form, on its
+// twentieth it sends itself SIGTERM; after about six seconds it gives up by
+// raising QuitRequested, so that a loop that misses the signal still ends.
+constexpr int kRetireCall = 10;
+constexpr int kSignalCall = 20;
+constexpr int kGiveUpCall = 400;
+constexpr useconds_t kSlowStepUs = 15 * 1000;
+struct Overload {
+    int calls = 0;
+    size_t deletionsAfterRetiring = 0;
+    std::chrono::steady_clock::time_point signalled;
+};
+Overload overload;
+
+void SlowStep(Timer*)
+{
+    ++overload.calls;
+    if (overload.calls == kRetireCall)
+        DeleteAfterEvent(new HandingOverForm("retired"));
+    if (overload.calls == kRetireCall + 1)
+        overload.deletionsAfterRetiring = deletions.size();
+    if (overload.calls == kSignalCall) {
+        overload.signalled = std::chrono::steady_clock::now();
+        kill(getpid(), SIGTERM);
+    }
+    if (overload.calls >= kGiveUpCall)
+        QuitRequested = true;
+    usleep(kSlowStepUs);
+}
+
+TEST_F(EventLoopTest, AStopSignalEndsTheLoopWithinAStepHoweverLongTheTimersTake)
+{
+    TempDir logFolder;
+    logFolder.Enter();
+    deletions.clear();
+    overload = Overload{};
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    Timer slow(&form, 0);
+    slow.SetCallback(&SlowStep);
+    slow.Start();
+    form.Run();
+    const auto afterSignal = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - overload.signalled);
+    std::printf("Run ended %lld ms after SIGTERM\n", static_cast<long long>(afterSignal.count()));
+    RecordProperty("msAfterSignal", static_cast<int>(afterSignal.count()));
+    EXPECT_EQ(overload.calls, kSignalCall) << "no step ran after the one that received the signal";
+    // 100 ms is the aim; the bound leaves room for a loaded machine.
+    EXPECT_LT(afterSignal.count(), 1000);
+    EXPECT_EQ(overload.deletionsAfterRetiring, 1u) << "a retired form goes when its step is over";
+    EXPECT_EQ(CountOf("form:QueryClose"), 1);
+    QuitRequested = false;
+}
+
 }  // namespace
