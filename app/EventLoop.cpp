@@ -291,6 +291,17 @@ void OnKeyPress(Form* form, XKeyEvent& event)
     form->KeyDown(key.keysym);
 }
 
+// The entry of CharKeyTable the key's press set goes wherever its release
+// lands: in another window than the press (the pressed one destroyed) or on a
+// disabled form, the key is up all the same.
+void ReleaseCharKey(const XKeyEvent& event)
+{
+    unsigned char& setByPress = charSetByKey[event.keycode % kKeyCodes];
+    if (setByPress != 0)
+        CharKeyTable[setByPress] = 0;
+    setByPress = 0;
+}
+
 void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
 {
     if (!origins.Released(event)) {
@@ -313,10 +324,6 @@ void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
         if (GUIElement* still = FocusedOn(form))
             still->KeyUp(key.keysym);
     }
-    unsigned char& setByPress = charSetByKey[event.keycode % kKeyCodes];
-    if (setByPress != 0)
-        CharKeyTable[setByPress] = 0;
-    setByPress = 0;
     if (Typed(key.character)) {
         CharKeyTable[TableIndex(key.character)] = 0;
         form->KeyPress(key.character);
@@ -455,6 +462,7 @@ void Dispatch(Form* running, XEvent& event, KeyOrigins& origins)
         }
         break;
     case KeyRelease:
+        ReleaseCharKey(event.xkey);
         if (form->IsEnabled())
             OnKeyRelease(form, event.xkey, origins);
         break;
