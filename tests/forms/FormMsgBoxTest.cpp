@@ -38,9 +38,11 @@ FormMsgBox* Box()
     return static_cast<FormMsgBox*>(ActiveMessageBox);
 }
 
-bool IsRegistered(const Form* form)
+// By identifier, which is never handed out again: a deleted box's address
+// may already hold the next one.
+bool IsRegistered(uint32_t id)
 {
-    return std::find(FormList.begin(), FormList.end(), form) != FormList.end();
+    return FindElementById(id) != nullptr;
 }
 
 uint32_t PixelAt(Form* form, int px, int py)
@@ -228,16 +230,16 @@ TEST_F(FormMsgBoxTest, EachBoxOfAChainOpensFromTheResultOfTheOneBefore)
         if (kind < 3)
             MsgBoxYesNo(kind + 1, main.get(), "And then?", "Chain");
     };
-    std::vector<const Form*> boxes;
+    std::vector<uint32_t> boxes;
     size_t formsAtEnd = 0;
     bool lastStillRegistered = false;
     Script script(main.get());
-    script.Then([&] { boxes.push_back(MsgBoxYesNo(1, main.get(), "First?", "Chain")); });
+    script.Then([&] { boxes.push_back(MsgBoxYesNo(1, main.get(), "First?", "Chain")->GetId()); });
     Press(script, &FormMsgBox::GetOkButton);
-    script.Then([&] { boxes.push_back(Box()); });
+    script.Then([&] { boxes.push_back(Box()->GetId()); });
     Press(script, &FormMsgBox::GetNoButton);
     script.Then([&] {
-        boxes.push_back(Box());
+        boxes.push_back(Box()->GetId());
         SendDeleteWindow(Box());
     });
     script.Then([&] {
@@ -256,7 +258,7 @@ TEST_F(FormMsgBoxTest, AReplacedBoxGivesItsFormBackAndIsDeletedAtOnceOutsideAnEv
 {
     CoveredForm other("other", 450, 0, 300, 200);
     other.Create();
-    FormMsgBox* first = MsgBox(1, main.get(), "a", "First");
+    const uint32_t first = MsgBox(1, main.get(), "a", "First")->GetId();
     FormMsgBox* second = MsgBoxYesNo(2, &other, "b", "Second");
     EXPECT_FALSE(IsRegistered(first));
     EXPECT_TRUE(main->IsEnabled()) << "the replaced box gave its form back";
@@ -280,10 +282,10 @@ TEST_F(FormMsgBoxTest, InsideAnEventAReplacedBoxGivesItsFormBackAtOnceAndGoesAft
 {
     CoveredForm other("other", 450, 0, 300, 200);
     other.Create();
-    FormMsgBox* first = nullptr;
+    uint32_t first = 0;
     bool enabledAtOnce = false, pointerClearedAtOnce = false, keptDuringTheEvent = false, goneAfter = false;
     Script script(main.get());
-    script.Then([&] { first = MsgBox(1, main.get(), "a", "First"); });
+    script.Then([&] { first = MsgBox(1, main.get(), "a", "First")->GetId(); });
     script.Then([&] {
         MsgBox(2, &other, "b", "Second");
         enabledAtOnce = main->IsEnabled();
