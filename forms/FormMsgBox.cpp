@@ -34,6 +34,11 @@ Form* FirstForm()
 FormMsgBox* Open(int kind, bool question, Form* covered, const std::string& message, const std::string& caption)
 {
     if (Form* previous = ActiveMessageBox) {
+        // A box asked to cover the box it replaces covers what that one covered.
+        if (covered == previous) {
+            auto* box = dynamic_cast<FormMsgBox*>(previous);
+            covered = box != nullptr ? box->GetCoveredForm() : nullptr;
+        }
         ActiveMessageBox = nullptr;
         if (auto* box = dynamic_cast<FormMsgBox*>(previous))
             box->Retire();

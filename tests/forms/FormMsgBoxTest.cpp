@@ -300,6 +300,38 @@ TEST_F(FormMsgBoxTest, InsideAnEventAReplacedBoxGivesItsFormBackAtOnceAndGoesAft
     EXPECT_TRUE(goneAfter);
 }
 
+TEST_F(FormMsgBoxTest, ABoxOpenedOverTheBoxItReplacesCoversWhatThatOneCovered)
+{
+    // Outside an event the replaced box is deleted at once, inside one once
+    // the event is over.
+    for (bool inEvent : {false, true}) {
+        SCOPED_TRACE(inEvent ? "inside an event" : "outside an event");
+        main->results.clear();
+        const auto open = [this] { MsgBox(2, MsgBox(1, main.get(), "a", "First"), "b", "Second"); };
+        Form* covered = nullptr;
+        bool mainDisabled = false;
+        const auto answer = [&] {
+            covered = Box()->GetCoveredForm();
+            mainDisabled = !main->IsEnabled() && main->GetActiveDialog() == Box();
+            Box()->ControlClick(Box()->GetOkButton());
+        };
+        if (inEvent) {
+            Script script(main.get());
+            script.Then(open);
+            script.Then(answer);
+            script.Run();
+        } else {
+            open();
+            answer();
+        }
+        EXPECT_EQ(covered, main.get());
+        EXPECT_TRUE(mainDisabled);
+        EXPECT_TRUE(main->IsEnabled());
+        EXPECT_EQ(main->results, (Results{{2, 1}}));
+    }
+    delete ActiveMessageBox;
+}
+
 TEST_F(FormMsgBoxTest, WithoutAFormTheBoxCoversTheFirstForm)
 {
     CoveredForm later("later", 450, 0, 300, 200);
