@@ -332,6 +332,32 @@ TEST_F(FormMsgBoxTest, ABoxOpenedOverTheBoxItReplacesCoversWhatThatOneCovered)
     delete ActiveMessageBox;
 }
 
+TEST_F(FormMsgBoxTest, ReturnWhileTheMouseHoldsAButtonAnswersNothing)
+{
+    Results whileHeld{{-1, -1}};
+    bool pressedWhileHeld = false;
+    Script script(main.get());
+    script.Then([this] { MsgBox(9, main.get(), "Hold", "Note"); });
+    script.Then([] {
+        const ButtonCustom* ok = Box()->GetOkButton();
+        MovePointer(Box(), ok->GetX() + ok->GetWidth() / 2, ok->GetY() + ok->GetHeight() / 2);
+    });
+    script.Then([] { Button(1, true); });
+    script.Then([] {
+        Box()->SetFocus();
+        Tap(XK_Return);
+    });
+    script.Then([&] {
+        whileHeld = main->results;
+        pressedWhileHeld = Box()->GetOkButton()->IsPressed();
+        Button(1, false);
+    });
+    script.Run();
+    EXPECT_EQ(whileHeld, Results{});
+    EXPECT_TRUE(pressedWhileHeld);
+    EXPECT_EQ(main->results, (Results{{9, 1}})) << "the mouse's release answers, once";
+}
+
 TEST_F(FormMsgBoxTest, WithoutAFormTheBoxCoversTheFirstForm)
 {
     CoveredForm later("later", 450, 0, 300, 200);
