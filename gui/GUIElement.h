@@ -168,6 +168,10 @@ public:
     void SetSpareHandler2(SpareHandlerFn handler) { SpareHandler2 = handler; }
 
 protected:
+    // Stores an element's background without painting it, for a container
+    // that paints the element itself right after.
+    static void StoreBackColor(GUIElement* element, int64_t colour) { element->backColor = colour; }
+
     std::string type;
     bool isChild = false;
     bool tabStop = true;
