@@ -631,20 +631,13 @@ TEST_F(EventLoopTest, SignalDuringTheCloseDoesNotEndTheNextLoop)
     QuitRequested = false;
 }
 
-}  // namespace
-
-namespace {
-
 // A form that records its deletion and, from its destructor, hands further
 // forms to DeleteAfterEvent (as a dialog might the box it opened).
 std::vector<std::string> deletions;
 std::vector<bool> pendingWhenHandedOver;
 class HandingOverForm : public Form {
 public:
-    HandingOverForm(std::string labelText, std::vector<Form*> handOver = {})
-        : Form(0), label(std::move(labelText)), handed(std::move(handOver))
-    {
-    }
+    HandingOverForm(std::string name, std::vector<Form*> handOver = {}) : Form(0), label(name), handed(handOver) {}
     ~HandingOverForm() override
     {
         for (Form* form : handed) {
@@ -678,8 +671,7 @@ TEST_F(EventLoopTest, AFormHandedOverByTheDestructorOfAPendingOneIsDeletedOnceAf
     script.Then([&] { deletedAfterTheStep = deletions; });
     script.Run();
     EXPECT_EQ(pendingWhenHandedOver, (std::vector<bool>{true, false})) << "the rest of the batch still waits";
-    EXPECT_EQ(deletedAfterTheStep, (std::vector<std::string>{"first", "later", "fresh"}));
-    EXPECT_EQ(deletions.size(), 3u);
+    EXPECT_EQ(deletedAfterTheStep, (std::vector<std::string>{"first", "later", "fresh"})) << "each once";
 }
 
 // A timer step that takes longer than a step's time, so that a step is due
@@ -728,7 +720,6 @@ TEST_F(EventLoopTest, AStopSignalEndsTheLoopWithinAStepHoweverLongTheTimersTake)
     const auto afterSignal = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - overload.signalled);
     std::printf("Run ended %lld ms after SIGTERM\n", static_cast<long long>(afterSignal.count()));
-    RecordProperty("msAfterSignal", static_cast<int>(afterSignal.count()));
     EXPECT_EQ(overload.calls, kSignalCall) << "no step ran after the one that received the signal";
     // 100 ms is the aim; the bound leaves room for a loaded machine.
     EXPECT_LT(afterSignal.count(), 1000);
