@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
-#include "app/Log.h"
 #include "app/XErrorHandlers.h"
+#include "support/Log.h"
 #include "support/Packing.h"
 
 #include <fcntl.h>

@@ -6,14 +6,14 @@
 #include "app/EventLoop.h"
 
 #include "app/Application.h"
-#include "app/Log.h"
+#include "app/StepClock.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
-#include "gui/controls/StepClock.h"
 #include "gui/controls/Timer.h"
 #include "gui/images/Picture.h"
 #include "services/ChildProcess.h"
+#include "support/Log.h"
 #include "support/Packing.h"
 
 #include <X11/Xutil.h>
@@ -36,19 +36,24 @@ namespace {
 
 constexpr int kLookupBufferSize = 50;  // bytes XLookupString may write
 
-// Forms handed to DeleteAfterEvent while an event was being handled.
+// Forms handed to DeleteAfterEvent while an event was being handled, or
+// while the forms of one were being deleted.
 std::vector<Form*> pendingDeletes;
 bool handlingEvent = false;
+bool deletingPending = false;
 
 void DeletePendingForms()
 {
-    // A destructor may hand over further forms; they go in the next round.
+    // One at a time, each out of the list before its destructor runs: a
+    // destructor that hands over a form still waiting finds it pending, and
+    // one it hands over anew joins the end of the list.
+    deletingPending = true;
     while (!pendingDeletes.empty()) {
-        std::vector<Form*> batch;
-        batch.swap(pendingDeletes);
-        for (Form* form : batch)
-            delete form;
+        Form* form = pendingDeletes.front();
+        pendingDeletes.erase(pendingDeletes.begin());
+        delete form;
     }
+    deletingPending = false;
 }
 
 // One pass of the loop: the forms its handlers retired are deleted when it ends.
@@ -286,6 +291,17 @@ void OnKeyPress(Form* form, XKeyEvent& event)
     form->KeyDown(key.keysym);
 }
 
+// The entry of CharKeyTable the key's press set goes wherever its release
+// lands: in another window than the press (the pressed one destroyed) or on a
+// disabled form, the key is up all the same.
+void ReleaseCharKey(const XKeyEvent& event)
+{
+    unsigned char& setByPress = charSetByKey[event.keycode % kKeyCodes];
+    if (setByPress != 0)
+        CharKeyTable[setByPress] = 0;
+    setByPress = 0;
+}
+
 void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
 {
     if (!origins.Released(event)) {
@@ -308,10 +324,6 @@ void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
         if (GUIElement* still = FocusedOn(form))
             still->KeyUp(key.keysym);
     }
-    unsigned char& setByPress = charSetByKey[event.keycode % kKeyCodes];
-    if (setByPress != 0)
-        CharKeyTable[setByPress] = 0;
-    setByPress = 0;
     if (Typed(key.character)) {
         CharKeyTable[TableIndex(key.character)] = 0;
         form->KeyPress(key.character);
@@ -394,11 +406,8 @@ void OnButton(Form* form, XButtonEvent& event, bool pressed)
 
 void OnMotion(Form* form, XMotionEvent& event)
 {
-    if (FocusedElement != nullptr) {
-        const std::string focusedType = FocusedElement->GetType();
-        if (focusedType == kTypeSlider || focusedType == kTypeScrollBar)
-            FocusedElement->MouseMove(event.x, event.y);
-    }
+    if (FocusedElement != nullptr && FocusedElement->TakesDrags())
+        FocusedElement->MouseMove(event.x, event.y);
     form->MouseMove(event.x, event.y);
 }
 
@@ -453,6 +462,7 @@ void Dispatch(Form* running, XEvent& event, KeyOrigins& origins)
         }
         break;
     case KeyRelease:
+        ReleaseCharKey(event.xkey);
         if (form->IsEnabled())
             OnKeyRelease(form, event.xkey, origins);
         break;
@@ -516,7 +526,7 @@ void DeleteAfterEvent(Form* form)
 {
     if (form == nullptr)
         return;
-    if (!handlingEvent) {
+    if (!handlingEvent && !deletingPending) {
         delete form;
         return;
     }
@@ -560,16 +570,15 @@ public:
             queueFreeMs = now;
         else if (now - queueFreeMs < StepClock::kStepMs)
             return false;
-        while (!QuitRequested && clock.DueSteps(LoopClock()) > 0) {
+        // One step a pass: the pass ends with it, so that a stop signal and
+        // the forms its callbacks retired are seen to before the next step,
+        // however long the callbacks take. The events it caused come first.
+        if (clock.DueSteps(LoopClock()) > 0) {
             clock.StepTaken();
             ++LoopCounters.ticks;
             TickAll(StepClock::kStepMs);
-            // The events a step caused come before the next step.
-            if (XPending(display) != 0)
-                return false;
+            return XPending(display) == 0;
         }
-        if (QuitRequested)
-            return true;
         ++LoopCounters.idleWaits;
         const int ready = LoopWait(ConnectionNumber(display), clock.MsToNextStep(LoopClock()));
         // The queue was empty all through the wait.

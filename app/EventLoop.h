@@ -20,7 +20,8 @@ extern unsigned char CharKeyTable[256];
 
 // Deletes the form once the event or timer step being handled is over: a
 // handler may so replace the very form whose button or close it is running
-// for. Outside of one (before Run, after it, in a direct call) the form is
+// for. A form handed over by the destructor of one so deleted goes after it,
+// once. Outside of both (before Run, after it, in a direct call) the form is
 // deleted at once, so the caller must not touch it afterwards.
 void DeleteAfterEvent(Form* form);
 // True while the form waits for DeleteAfterEvent.

@@ -1,6 +1,6 @@
 #include "app/XErrorHandlers.h"
 
-#include "app/Log.h"
+#include "support/Log.h"
 
 #include <X11/Xlib.h>
 #include <cstdint>

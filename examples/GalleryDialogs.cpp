@@ -1,12 +1,12 @@
 #include "examples/GalleryDialogs.h"
 
 #include "app/EventLoop.h"
-#include "app/Log.h"
 #include "examples/GalleryForm.h"
 #include "forms/FormAbout.h"
 #include "forms/FormMsgBox.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/images/Picture.h"
+#include "support/Log.h"
 
 namespace {
 constexpr int32_t kButtonWidth = 95;   // pixels

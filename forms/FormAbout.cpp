@@ -1,7 +1,5 @@
 #include "forms/FormAbout.h"
 
-#include "app/Application.h"
-#include "forms/DialogHandlers.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/PanelChildren.h"
@@ -52,21 +50,14 @@ void OnLinkDown(GUIElement* element, uint64_t /*userData*/, uint64_t /*point*/)
 }  // namespace
 
 FormAbout::FormAbout(Form* main)
-    : Form(main != nullptr ? main->GetOwner() : 0, true)
+    : DialogForm(main != nullptr ? main->GetOwner() : 0, true)
 {
-    parent = main;
     SetTitle("Info...");
     SetSize(kFormWidth, kFormHeight);
-    if (main != nullptr) {
+    if (main != nullptr)
         SetApplication(main->GetApplication());
-        dialog::CentreOver(this, main, kFormWidth, kFormHeight);
-    }
-    SetLoadHandler(&dialog::Load<FormAbout>);
-    SetQueryCloseHandler(&dialog::QueryClose<FormAbout>);
-    SetKeyPressHandler(&dialog::KeyPress<FormAbout>);
-    SetKeyDownHandler(&dialog::KeyDown<FormAbout>);
-    SetKeyUpHandler(&dialog::KeyUp<FormAbout>);
-    dialog::Cover(main, this);
+    Cover(main);
+    CentreOverCovered();
 }
 
 FormAbout::~FormAbout()
@@ -79,14 +70,6 @@ FormAbout::~FormAbout()
     delete mailCell;
     delete descriptionCell;
     delete okButton;
-    // Deleted while still open: the main form must not stay covered by nothing.
-    dialog::Uncover(GetMainForm(), this);
-}
-
-Form* FormAbout::GetMainForm() const
-{
-    // Only ever a form; cleared when that form is deleted first.
-    return static_cast<Form*>(parent);
 }
 
 void FormAbout::SetPicture(XImage* image, int32_t imageWidth, int32_t imageHeight)
@@ -94,11 +77,6 @@ void FormAbout::SetPicture(XImage* image, int32_t imageWidth, int32_t imageHeigh
     picture = image;
     pictureWidth = imageWidth;
     pictureHeight = imageHeight;
-}
-
-void FormAbout::OnCreated()
-{
-    dialog::MarkTransientFor(this, GetMainForm());
 }
 
 std::string FormAbout::MailAddressFor(const std::string& address)
@@ -163,14 +141,14 @@ void FormAbout::FormLoad()
     okButton = new ButtonCustom(this, "OK");
     okButton->SetSize(kButtonWidth, kButtonHeight);
     okButton->MoveTo(column + columnWidth / 2 - okButton->GetWidth() / 2, formHeight - kButtonFromBottom);
-    okButton->SetCommand(&dialog::ForwardClick<FormAbout>);
+    okButton->SetCommand(&ForwardClick);
     okButton->Show();
 }
 
 bool FormAbout::FormQueryClose()
 {
     FormSpare2();
-    dialog::Uncover(GetMainForm(), this);
+    Uncover();
     return true;
 }
 
@@ -188,7 +166,7 @@ void FormAbout::ControlClick(GUIElement* control)
 {
     // Once closed, nothing: Return on the focused OK closes the dialog through
     // the button and then reaches the form's own KeyPress.
-    if (!created || !dialog::SameControl(control, okButton) || !FormQueryClose())
+    if (!created || !SameControl(control, okButton) || !FormQueryClose())
         return;
     DestroyWindow();
     Close();
@@ -196,9 +174,9 @@ void FormAbout::ControlClick(GUIElement* control)
 
 void FormAbout::LinkClick(GUIElement* control)
 {
-    if (dialog::SameControl(control, webCell)) {
+    if (SameControl(control, webCell)) {
         OpenBrowser(webAddress);
-    } else if (dialog::SameControl(control, mailCell)) {
+    } else if (SameControl(control, mailCell)) {
         // A web address too short for a domain leaves nothing to write to.
         const std::string address = mailCell->GetText();
         if (!address.empty())

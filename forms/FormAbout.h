@@ -10,7 +10,7 @@
 // (app/EventLoop.h) instead of deleting it.
 #pragma once
 
-#include "gui/Form.h"
+#include "forms/DialogForm.h"
 
 #include <X11/Xlib.h>
 #include <string>
@@ -20,7 +20,7 @@ class CellControl;
 class MyImage;
 class PanelChildren;
 
-class FormAbout : public Form {
+class FormAbout : public DialogForm {
 public:
     // Covers mainForm (disabled until the dialog closes), centred over it.
     explicit FormAbout(Form* mainForm);
@@ -36,19 +36,12 @@ public:
     // Not owned: the picture must outlive the dialog.
     void SetPicture(XImage* image, int32_t imageWidth, int32_t imageHeight);
 
-    // Declares the dialog transient for the main form's window.
-    void OnCreated() override;
-
-    // Run by the handlers the constructor installs.
-    virtual void FormLoad();
+    void FormLoad() override;
     // Gives the main form back unless a later dialog covers it; always true.
-    virtual bool FormQueryClose();
-    virtual void FormResize() {}
+    bool FormQueryClose() override;
     // Enter, Escape and Delete close the dialog, as a click on OK.
-    virtual bool FormKeyPress(char character);
-    virtual void FormKeyDown(KeySym /*keysym*/) {}
-    virtual void FormKeyUp(KeySym /*keysym*/) {}
-    virtual void ControlClick(GUIElement* control);
+    bool FormKeyPress(char character) override;
+    void ControlClick(GUIElement* control) override;
     // A click on the web or the mail address.
     virtual void LinkClick(GUIElement* control);
 
@@ -56,8 +49,8 @@ public:
     // is too short to leave a domain.
     static std::string MailAddressFor(const std::string& address);
 
-    // The form it covers, held as its parent: null once that form is deleted.
-    Form* GetMainForm() const;
+    // The form it covers: null once that form is deleted.
+    Form* GetMainForm() const { return GetCoveredForm(); }
     PanelChildren* GetPicturePanel() const { return picturePanel; }
     MyImage* GetPictureImage() const { return pictureImage; }
     CellControl* GetTitleCell() const { return titleCell; }

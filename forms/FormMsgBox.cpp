@@ -2,7 +2,6 @@
 
 #include "app/Application.h"
 #include "app/EventLoop.h"
-#include "forms/DialogHandlers.h"
 #include "gui/Registry.h"
 #include "gui/ToolkitColours.h"
 #include "gui/controls/ButtonCustom.h"
@@ -22,11 +21,6 @@ constexpr int32_t kButtonHeight = 28;        // pixels
 constexpr int32_t kButtonFromBottom = 40;    // pixels from the bottom edge to a button's top
 constexpr int32_t kOkFromRight = 120;        // pixels from the right edge to the first button's left
 
-bool AnswerEveryKey(GUIElement* /*element*/, char /*character*/)
-{
-    return true;
-}
-
 // The form a box covers when the caller names none: the first form of
 // FormList, leaving out boxes that are only waiting to be deleted.
 Form* FirstForm()
@@ -40,6 +34,11 @@ Form* FirstForm()
 FormMsgBox* Open(int kind, bool question, Form* covered, const std::string& message, const std::string& caption)
 {
     if (Form* previous = ActiveMessageBox) {
+        // A box asked to cover the box it replaces covers what that one covered.
+        if (covered == previous) {
+            auto* box = dynamic_cast<FormMsgBox*>(previous);
+            covered = box != nullptr ? box->GetCoveredForm() : nullptr;
+        }
         ActiveMessageBox = nullptr;
         if (auto* box = dynamic_cast<FormMsgBox*>(previous))
             box->Retire();
@@ -63,30 +62,21 @@ FormMsgBox* Open(int kind, bool question, Form* covered, const std::string& mess
 
 FormMsgBox::FormMsgBox(int newKind, bool question, Application* app, Form* covered, const std::string& caption,
                        const std::string& newMessage)
-    : Form(0), message(newMessage), isQuestion(question), kind(newKind)
+    : DialogForm(0, false), message(newMessage), isQuestion(question), kind(newKind)
 {
     if (app != nullptr)
         SetApplication(app);
-    parent = covered;
-    dialog::Cover(covered, this);
+    Cover(covered);
     isDialog = true;
 
     SetSize(kBoxWidth, kBoxHeight);
-    if (covered != nullptr) {
-        dialog::CentreOver(this, covered, kBoxWidth, kBoxHeight);
-    } else {
+    if (covered != nullptr)
+        CentreOverCovered();
+    else
         CenterOnScreen();
-    }
     SetTitle(caption);
 
-    SetLoadHandler(&dialog::Load<FormMsgBox>);
-    SetQueryCloseHandler(&dialog::QueryClose<FormMsgBox>);
     SetCloseHandler([](GUIElement* element) { static_cast<FormMsgBox*>(element)->NotifyResult(); });
-    SetResizeHandler(&dialog::Resize<FormMsgBox>);
-    SetKeyDownHandler(&dialog::KeyDown<FormMsgBox>);
-    SetKeyUpHandler(&dialog::KeyUp<FormMsgBox>);
-    // No key closes the box or presses a button.
-    SetKeyPressHandler(&AnswerEveryKey);
     SetBackColor(kBoxBackColor);
     Create();
 }
@@ -97,18 +87,6 @@ FormMsgBox::~FormMsgBox()
     delete okButton;
     delete noButton;
     delete messageCell;
-    dialog::Uncover(GetCoveredForm(), this);
-}
-
-Form* FormMsgBox::GetCoveredForm() const
-{
-    // Only ever a form; cleared when that form is deleted first.
-    return static_cast<Form*>(parent);
-}
-
-void FormMsgBox::OnCreated()
-{
-    dialog::MarkTransientFor(this, GetCoveredForm());
 }
 
 void FormMsgBox::Prepare(int newKind, bool question, const std::string& caption, const std::string& newMessage)
@@ -137,14 +115,14 @@ void FormMsgBox::FormLoad()
     okButton = new ButtonCustom(this, "OK");
     okButton->MoveTo(boxWidth - kOkFromRight, boxHeight - kButtonFromBottom);
     okButton->SetSize(kButtonWidth, kButtonHeight);
-    okButton->SetCommand(&dialog::ForwardClick<FormMsgBox>);
+    okButton->SetCommand(&ForwardClick);
     okButton->SetTabStop(false);
     okButton->Create();
 
     noButton = new ButtonCustom(this, "NO");
     noButton->MoveTo(kMessageMargin, boxHeight - kButtonFromBottom);
     noButton->SetSize(kButtonWidth, kButtonHeight);
-    noButton->SetCommand(&dialog::ForwardClick<FormMsgBox>);
+    noButton->SetCommand(&ForwardClick);
     noButton->SetTabStop(false);
     noButton->Create();
 
@@ -168,7 +146,7 @@ void FormMsgBox::ApplyButtons()
 
 bool FormMsgBox::FormQueryClose()
 {
-    dialog::Uncover(GetCoveredForm(), this);
+    Uncover();
     return true;
 }
 
@@ -182,9 +160,9 @@ void FormMsgBox::ControlClick(GUIElement* control)
 {
     if (!FormQueryClose())
         return;
-    if (dialog::SameControl(control, okButton))
+    if (SameControl(control, okButton))
         result = isQuestion ? MsgBoxYes : MsgBoxOk;
-    else if (dialog::SameControl(control, noButton))
+    else if (SameControl(control, noButton))
         result = MsgBoxNo;
     DestroyWindow();
     Close();
@@ -200,7 +178,7 @@ void FormMsgBox::SetMessage(const std::string& newMessage)
 void FormMsgBox::Retire()
 {
     DestroyWindow();
-    dialog::Uncover(GetCoveredForm(), this);
+    Uncover();
 }
 
 FormMsgBox* MsgBox(int kind, Form* covered, const std::string& message, const std::string& caption)

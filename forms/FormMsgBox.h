@@ -9,7 +9,7 @@
 // so a box may be opened from the OnDialogResult of the one before.
 #pragma once
 
-#include "gui/Form.h"
+#include "forms/DialogForm.h"
 
 #include <string>
 
@@ -25,7 +25,7 @@ enum MsgBoxResult : int {
     MsgBoxNo = 4,
 };
 
-class FormMsgBox : public Form {
+class FormMsgBox : public DialogForm {
 public:
     // Covers the form (may be null: nothing is covered), centred over it, and
     // creates the window at once.
@@ -33,28 +33,22 @@ public:
                const std::string& message);
     ~FormMsgBox() override;
 
-    // Declares the box transient for the covered form's window.
-    void OnCreated() override;
-
     // A new kind, button set, title and message; buttons already built follow.
     virtual void Prepare(int newKind, bool question, const std::string& caption, const std::string& newMessage);
-    virtual void FormLoad();
+    void FormLoad() override;
     // Gives the covered form its keys back; always true.
-    virtual bool FormQueryClose();
+    bool FormQueryClose() override;
     // The covered form's OnDialogResult with kind and result.
     virtual void NotifyResult();
-    virtual void FormResize() {}
-    virtual void FormKeyDown(KeySym /*keysym*/) {}
-    virtual void FormKeyUp(KeySym /*keysym*/) {}
-    // A button was pressed: record which, close and report.
-    virtual void ControlClick(GUIElement* control);
+    // A button was pressed: record which, close and report. No key closes
+    // the box or presses a button (FormKeyPress answers true to every key).
+    void ControlClick(GUIElement* control) override;
     virtual void SetMessage(const std::string& newMessage);
 
     // Closes the window without a result when a newer box takes this one's
     // place, and gives the covered form back unless another dialog covers it.
     void Retire();
 
-    Form* GetCoveredForm() const;
     const std::string& GetMessage() const { return message; }
     bool IsQuestion() const { return isQuestion; }
     int GetKind() const { return kind; }

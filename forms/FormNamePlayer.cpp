@@ -1,7 +1,5 @@
 #include "forms/FormNamePlayer.h"
 
-#include "app/Application.h"
-#include "forms/DialogHandlers.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/TextBoxCustom.h"
@@ -27,18 +25,17 @@ constexpr char kDelete = 127;
 }  // namespace
 
 FormNamePlayer::FormNamePlayer(Form* main, uint64_t ownerValue, const std::string& caption)
-    : Form(ownerValue, true)
+    : DialogForm(ownerValue, true)
 {
     PlayerName.clear();
     if (main != nullptr) {
         SetApplication(main->GetApplication());
-        mainForm = main;
         // Until this form closes the main form ignores its keys.
-        dialog::Cover(mainForm, this);
+        Cover(main);
     }
     SetSize(kFormWidth, kFormHeight);
+    CentreOverCovered();
     SetTitle(caption);
-    InstallHandlers();
 }
 
 FormNamePlayer::FormNamePlayer(uint64_t ownerValue, const std::string& caption)
@@ -51,19 +48,6 @@ FormNamePlayer::~FormNamePlayer()
     delete nameBox;
     delete labelCell;
     delete okButton;
-    // The main form must not be left pointing at a dialog that is gone.
-    if (mainForm != nullptr && mainForm->GetActiveDialog() == this)
-        mainForm->SetActiveDialog(nullptr);
-}
-
-void FormNamePlayer::InstallHandlers()
-{
-    SetLoadHandler(&dialog::Load<FormNamePlayer>);
-    SetQueryCloseHandler(&dialog::QueryClose<FormNamePlayer>);
-    SetResizeHandler(&dialog::Resize<FormNamePlayer>);
-    SetKeyPressHandler(&dialog::KeyPress<FormNamePlayer>);
-    SetKeyDownHandler(&dialog::KeyDown<FormNamePlayer>);
-    SetKeyUpHandler(&dialog::KeyUp<FormNamePlayer>);
 }
 
 void FormNamePlayer::SetLabelText(const std::string& textOfLabel)
@@ -71,11 +55,6 @@ void FormNamePlayer::SetLabelText(const std::string& textOfLabel)
     labelText = textOfLabel;
     if (created && labelCell != nullptr)
         labelCell->SetText(labelText);
-}
-
-void FormNamePlayer::OnCreated()
-{
-    dialog::MarkTransientFor(this, mainForm);
 }
 
 void FormNamePlayer::FormLoad()
@@ -98,7 +77,7 @@ void FormNamePlayer::FormLoad()
     okButton = new ButtonCustom(this, "OK");
     okButton->SetSize(kButtonWidth, kButtonHeight);
     okButton->MoveTo((formWidth - kButtonWidth) / 2, kButtonTop);
-    okButton->SetCommand(&dialog::ForwardClick<FormNamePlayer>);
+    okButton->SetCommand(&ForwardClick);
     okButton->Create();
 
     nameBox->SetFocus();
@@ -107,10 +86,7 @@ void FormNamePlayer::FormLoad()
 bool FormNamePlayer::FormQueryClose()
 {
     FormSpare2();
-    if (mainForm != nullptr) {
-        mainForm->SetActiveDialog(nullptr);
-        mainForm->SetEnabled(true);
-    }
+    Uncover();
     return true;
 }
 
@@ -128,7 +104,7 @@ void FormNamePlayer::ControlClick(GUIElement* control)
 {
     // Once closed, nothing: Return on the focused OK confirms through the
     // button and then reaches the form's own KeyPress.
-    if (!created || !dialog::SameControl(control, okButton))
+    if (!created || !SameControl(control, okButton))
         return;
     const std::string name = nameBox != nullptr ? nameBox->GetText() : std::string();
     if (name.empty()) {

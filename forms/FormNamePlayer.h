@@ -1,10 +1,11 @@
 // FormNamePlayer: the small dialog in which the player types a name when a
-// game is over. While it is open the form that opened it is disabled and takes
-// no keys; confirming a non-empty name stores it in PlayerName, closes the
-// window and runs the CloseHandler the opener installed.
+// game is over. While it is open the form that opened it is covered (disabled,
+// it takes no keys) and the dialog stands centred over it; confirming a
+// non-empty name stores it in PlayerName, closes the window and runs the
+// CloseHandler the opener installed.
 #pragma once
 
-#include "gui/Form.h"
+#include "forms/DialogForm.h"
 
 #include <string>
 
@@ -15,7 +16,7 @@ class TextBoxCustom;
 // The name last confirmed; emptied whenever a FormNamePlayer is constructed.
 extern std::string PlayerName;
 
-class FormNamePlayer : public Form {
+class FormNamePlayer : public DialogForm {
 public:
     FormNamePlayer(Form* mainForm, uint64_t owner, const std::string& caption);
     FormNamePlayer(uint64_t owner, const std::string& caption);
@@ -23,28 +24,20 @@ public:
 
     void SetLabelText(const std::string& textOfLabel);
 
-    // Declares the dialog transient for the main form's window.
-    void OnCreated() override;
-
-    // Run by the handlers the constructor installs.
-    virtual void FormLoad();
-    virtual bool FormQueryClose();
-    virtual void FormResize() {}
+    void FormLoad() override;
+    // Gives the main form its keys back; always true.
+    bool FormQueryClose() override;
     // Enter and Delete confirm, as a click on the OK button.
-    virtual bool FormKeyPress(char character);
-    virtual void FormKeyDown(KeySym /*keysym*/) {}
-    virtual void FormKeyUp(KeySym /*keysym*/) {}
-    virtual void ControlClick(GUIElement* control);
+    bool FormKeyPress(char character) override;
+    void ControlClick(GUIElement* control) override;
 
     TextBoxCustom* GetNameBox() const { return nameBox; }
     CellControl* GetLabelCell() const { return labelCell; }
     ButtonCustom* GetOkButton() const { return okButton; }
-    Form* GetMainForm() const { return mainForm; }
+    // The form that opened it: null without one, and once it is deleted.
+    Form* GetMainForm() const { return GetCoveredForm(); }
 
 private:
-    void InstallHandlers();
-
-    Form* mainForm = nullptr;
     TextBoxCustom* nameBox = nullptr;
     CellControl* labelCell = nullptr;
     ButtonCustom* okButton = nullptr;

@@ -1,8 +1,8 @@
 #include "forms/ScoreTable.h"
 
-#include "app/Log.h"
 #include "services/StandardFolders.h"
 #include "support/FileUtil.h"
+#include "support/Log.h"
 #include "support/StringUtil.h"
 #include "support/TextFile.h"
 
@@ -167,9 +167,11 @@ bool ScoreTable::WriteTable(const std::string& folder, const std::vector<std::st
         WriteLog(target + ": not a regular file, not replaced; the result is not saved");
         return false;
     }
-    // The rename would replace a table its owner made read-only. The mode
-    // bits, not access(2), so that the rule holds for root as well.
-    if (exists && (old.st_mode & 0222) == 0)
+    // The rename would replace the table whoever owns it: only a table this
+    // process may open for writing is replaced. The mode bits keep a table
+    // its owner made read-only even from root, access(2) with the effective
+    // ids another user's table from everyone else.
+    if (exists && ((old.st_mode & 0222) == 0 || faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0))
         return SaveFailed(target, "cannot be written", EACCES);
 
     // A temporary left by an interrupted save (perhaps read-only, or a FIFO
@@ -181,8 +183,12 @@ bool ScoreTable::WriteTable(const std::string& folder, const std::vector<std::st
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0)
         return SaveFailed(temporary, "cannot be created", errno);
-    if (exists)
+    if (exists) {
         fchmod(fd, old.st_mode & 07777);
+        // Root replacing another user's table leaves it that user's.
+        if (old.st_uid != geteuid() || old.st_gid != getegid())
+            (void)fchown(fd, old.st_uid, old.st_gid);
+    }
 
     for (const std::string& line : lines) {
         if (!WriteAll(fd, line + "\n")) {

@@ -33,7 +33,9 @@ public:
     // Sorts the lines (greatest byte string first), keeps ten and replaces
     // the file with them. True only when the new table is safely in place;
     // otherwise one log line says why and the old table stays. A table that
-    // is read-only or not a regular file is never replaced.
+    // is read-only, that this process may not write (another user's) or that
+    // is not a regular file is never replaced; one replaced keeps its owner
+    // where the process may give it (root).
     bool Save(std::vector<std::string> lines);
     // Appends "<score as 8 digits> <rest>" to the lines read and saves them.
     // False, with the file untouched, when the folder cannot be made, the

@@ -2,12 +2,12 @@
 
 #include "app/Application.h"
 #include "app/EventLoop.h"
-#include "app/Log.h"
 #include "gui/DrawContext.h"
 #include "gui/controls/Timer.h"
 #include "gui/images/Picture.h"
 #include "gui/images/RgbFile.h"
 #include "support/FileUtil.h"
+#include "support/Log.h"
 
 #include <X11/Xutil.h>
 #include <algorithm>

@@ -16,14 +16,14 @@
 // iconified, another window moving away) sends the whole frame.
 #pragma once
 
-#include "game/DataFiles.h"
+#include "game/world/DataFiles.h"
 #include "game/FrameComposer.h"
 #include "game/Glyphs.h"
 #include "game/world/Colours.h"
 #include "game/world/GameRules.h"
 #include "game/world/KeyTable.h"
 #include "gui/Form.h"
-#include "gui/controls/StepClock.h"
+#include "app/StepClock.h"
 
 #include <X11/Xlib.h>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "app/Application.h"
 #include "app/EventLoop.h"
-#include "app/Log.h"
+#include "support/Log.h"
 #include "forms/FormNamePlayer.h"
 #include "game/FramePicture.h"
 #include "game/world/LevelLayouts.h"

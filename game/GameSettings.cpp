@@ -1,6 +1,6 @@
 #include "game/GameSettings.h"
 
-#include "app/Log.h"
+#include "support/Log.h"
 #include "support/StringUtil.h"
 #include "support/TextFile.h"
 

@@ -29,12 +29,15 @@ Form* Child::GetForm() const
 
 uint64_t Child::ToFormPoint(int32_t px, int32_t py) const
 {
+    // Each position is within kMaxGeometry, their sum through any depth of
+    // panels in 64 bits; the result is clamped like a position.
+    int64_t sumX = px, sumY = py;
     for (GUIElement* up = parent; up != nullptr && up->GetType() != kTypeForm; up = up->GetParent()) {
         const uint64_t at = up->GetPosition();
-        px += PointX(at);
-        py += PointY(at);
+        sumX += PointX(at);
+        sumY += PointY(at);
     }
-    return PackPoint(px, py);
+    return PackPoint(ClampGeometry(sumX), ClampGeometry(sumY));
 }
 
 Form* Child::DrawingForm() const
@@ -124,23 +127,23 @@ void Child::StoreReshowing(int32_t& first, int32_t newFirst, int32_t& second, in
     const bool shown = created && visible;
     if (shown)
         Hide();
-    first = newFirst;
-    second = newSecond;
+    first = ClampGeometry(newFirst);
+    second = ClampGeometry(newSecond);
     if (shown)
         Show();
 }
 
 void Child::SetSizePainting(int32_t newWidth, int32_t newHeight)
 {
-    width = newWidth;
-    height = newHeight;
+    width = ClampGeometry(newWidth);
+    height = ClampGeometry(newHeight);
     PaintIfCreated();
 }
 
 void Child::SetPositionPainting(int32_t newX, int32_t newY)
 {
-    x = newX;
-    y = newY;
+    x = ClampGeometry(newX);
+    y = ClampGeometry(newY);
     PaintIfCreated();
 }
 

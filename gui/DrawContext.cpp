@@ -1,12 +1,12 @@
 #include "gui/DrawContext.h"
 
 #include "app/Application.h"
-#include "app/Log.h"
 #include "gui/Form.h"
 #include "gui/Registry.h"
 #include "gui/images/BmpReader.h"
 #include "gui/images/Picture.h"
 #include "support/FileUtil.h"
+#include "support/Log.h"
 #include "support/StringUtil.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "gui/FontDescription.h"
 
-#include "app/Log.h"
+#include "support/Log.h"
 
 FontDescription::FontDescription() = default;
 

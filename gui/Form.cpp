@@ -2,10 +2,10 @@
 
 #include "app/Application.h"
 #include "app/EventLoop.h"
-#include "app/Log.h"
 #include "gui/ElementTypes.h"
 #include "gui/Registry.h"
 #include "gui/ToolkitColours.h"
+#include "support/Log.h"
 #include "support/Packing.h"
 
 #include <X11/Xatom.h>
@@ -288,10 +288,10 @@ void Form::AdjustOuterSize(int32_t outerWidth, int32_t outerHeight, bool move)
 
 void Form::SetGeometry(int32_t newX, int32_t newY, int32_t newWidth, int32_t newHeight)
 {
-    x = newX;
-    y = newY;
-    width = newWidth;
-    height = newHeight;
+    x = ClampGeometry(newX);
+    y = ClampGeometry(newY);
+    width = ClampGeometry(newWidth);
+    height = ClampGeometry(newHeight);
 }
 
 void Form::CenterOnScreen()

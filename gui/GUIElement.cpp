@@ -42,6 +42,8 @@ uint64_t GUIElement::GetSize() const
 
 void GUIElement::SetSize(int32_t newWidth, int32_t newHeight)
 {
+    newWidth = ClampGeometry(newWidth);
+    newHeight = ClampGeometry(newHeight);
     if (newWidth == width && newHeight == height)
         return;
     width = newWidth;
@@ -52,8 +54,8 @@ void GUIElement::SetSize(int32_t newWidth, int32_t newHeight)
 
 void GUIElement::SetPosition(int32_t newX, int32_t newY)
 {
-    x = newX;
-    y = newY;
+    x = ClampGeometry(newX);
+    y = ClampGeometry(newY);
     if (created)
         OnMoved();
 }

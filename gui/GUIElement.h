@@ -12,6 +12,7 @@
 #include "gui/FontDescription.h"
 
 #include <X11/X.h>
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -95,6 +96,9 @@ public:
     // True when no handler is set.
     virtual bool KeyPress(char character);
     virtual void MouseMove(int x, int y);
+    // Whether the control, once focused, hears every pointer motion (a drag
+    // of the slider's or the scroll bar's thumb); the loop asks it.
+    virtual bool TakesDrags() const { return false; }
     virtual int64_t SpareEvent1();
     virtual int64_t SpareEvent2();
     virtual void SetFocus() { focused = true; }
@@ -165,6 +169,19 @@ public:
     void SetSpareHandler2(SpareHandlerFn handler) { SpareHandler2 = handler; }
 
 protected:
+    // Sizes and positions are held within this many pixels either way of 0,
+    // clamped where they enter: what X addresses (16-bit coordinates), and
+    // small enough that the sums the controls draw with stay inside 32 bits.
+    static constexpr int32_t kMaxGeometry = (1 << 15) - 1;
+    static int32_t ClampGeometry(int64_t pixels)
+    {
+        return static_cast<int32_t>(std::clamp<int64_t>(pixels, -kMaxGeometry, kMaxGeometry));
+    }
+
+    // Stores an element's background without painting it, for a container
+    // that paints the element itself right after.
+    static void StoreBackColor(GUIElement* element, int64_t colour) { element->backColor = colour; }
+
     std::string type;
     bool isChild = false;
     bool tabStop = true;

@@ -1,10 +1,10 @@
 #include "gui/Registry.h"
 
-#include "app/Log.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/GUIElement.h"
 #include "gui/controls/Timer.h"
+#include "support/Log.h"
 #include "support/Packing.h"
 
 #include <algorithm>

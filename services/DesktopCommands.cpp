@@ -1,7 +1,7 @@
 #include "services/DesktopCommands.h"
 
-#include "app/Log.h"
 #include "services/ChildProcess.h"
+#include "support/Log.h"
 
 #include <algorithm>
 #include <cstdlib>

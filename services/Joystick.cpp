@@ -1,7 +1,7 @@
 #include "services/Joystick.h"
 
-#include "app/Log.h"
 #include "support/FileUtil.h"
+#include "support/Log.h"
 #include "support/StringUtil.h"
 #include "support/TextFile.h"
 

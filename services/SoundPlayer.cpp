@@ -1,8 +1,8 @@
 #include "services/SoundPlayer.h"
 
-#include "app/Log.h"
 #include "services/ChildProcess.h"
 #include "support/FileUtil.h"
+#include "support/Log.h"
 
 #include <signal.h>
 #include <sys/wait.h>

@@ -1,6 +1,6 @@
 #include "support/FileUtil.h"
 
-#include "app/Log.h"
+#include "support/Log.h"
 #include "support/StringUtil.h"
 
 #include <cerrno>

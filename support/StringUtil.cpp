@@ -1,6 +1,6 @@
 #include "support/StringUtil.h"
 
-#include "app/Log.h"
+#include "support/Log.h"
 
 #include <algorithm>
 #include <cinttypes>

@@ -1,6 +1,6 @@
 #include "support/TextFile.h"
 
-#include "app/Log.h"
+#include "support/Log.h"
 
 #include <cerrno>
 #include <cstdio>

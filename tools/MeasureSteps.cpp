@@ -8,8 +8,8 @@
 // The steps should be within 2 % of 100 a second in every case.
 #include "app/Application.h"
 #include "app/EventLoop.h"
+#include "app/StepClock.h"
 #include "game/FormMain.h"
-#include "gui/controls/StepClock.h"
 #include "services/ChildProcess.h"
 
 #include <X11/Xlib.h>

@@ -5,7 +5,7 @@
 // built on are checked where they are stated.
 #pragma once
 
-#include "game/DataFiles.h"
+#include "game/world/DataFiles.h"
 
 #include <cstdint>
 

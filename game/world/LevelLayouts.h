@@ -6,7 +6,7 @@
 // playfield builds a level from it (PlayfieldLevel.cpp).
 #pragma once
 
-#include "game/DataFiles.h"
+#include "game/world/DataFiles.h"
 #include "game/world/GameRules.h"
 
 #include <cstdint>

@@ -4,7 +4,7 @@
 // from it when made and keeps its own from then on. Needs no X.
 #pragma once
 
-#include "game/DataFiles.h"
+#include "game/world/DataFiles.h"
 
 #include <cstdint>
 #include <cstring>

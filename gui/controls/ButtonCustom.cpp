@@ -51,7 +51,7 @@ void ButtonCustom::MouseDown(uint64_t point)
 {
     if (!enabled)
         return;
-    pressed = true;
+    press = Press::ByMouse;
     PaintAndFlush();
     Child::MouseDown(point);
 }
@@ -60,7 +60,7 @@ void ButtonCustom::Click(uint64_t point)
 {
     if (!enabled)
         return;
-    pressed = false;
+    press = Press::Up;
     PaintAndFlush();
     RunCommandHandler(this);
     Child::Click(point);
@@ -71,8 +71,8 @@ void ButtonCustom::KeyDown(KeySym keysym)
     if (!enabled)
         return;
     Child::KeyDown(keysym);
-    if (focused && keysym == XK_Return) {
-        pressed = true;
+    if (focused && keysym == XK_Return && press != Press::ByMouse) {
+        press = Press::ByKey;
         PaintAndFlush();
     }
 }
@@ -81,8 +81,8 @@ bool ButtonCustom::KeyPress(char character)
 {
     if (!enabled)
         return false;
-    if (focused && character == kCarriageReturn) {
-        pressed = false;
+    if (focused && character == kCarriageReturn && press != Press::ByMouse) {
+        press = Press::Up;
         PaintAndFlush();
         RunCommandHandler(this);
     }
@@ -98,7 +98,7 @@ void ButtonCustom::GotFocus()
 void ButtonCustom::LostFocus()
 {
     Child::LostFocus();
-    pressed = false;
+    press = Press::Up;
     Paint();
 }
 
@@ -113,12 +113,12 @@ void ButtonCustom::Paint()
 
     DrawContext dc(form);
     dc.FillRectangle(px, py, w, h, 0, 0, face);
-    if (pressed)
+    if (IsPressed())
         DrawBevel(dc, px, py, w, h, kBevelBlack, kBevelWhite);
     else
         DrawBevel(dc, px, py, w, h, kBevelWhite, kBevelBlack);
 
-    if (focused && enabled && !pressed) {
+    if (focused && enabled && !IsPressed()) {
         dc.DrawLine(px + 4, py + 3, px + w - 5, py + 3, 1, textColor);
         dc.DrawLine(px + 4, py + h - 4, px + 4, py + 2, 1, textColor);
         dc.DrawLine(px + w - 5, py + 3, px + w - 5, py + h - 3, 1, textColor);

@@ -1,6 +1,7 @@
 // ButtonCustom: the push button, a raised 3D box with a centred caption and an
 // optional icon. It shows itself sunken while the mouse button or Return is
-// held and runs its command on the release, never on the press.
+// held and runs its command on the release, never on the press. A press the
+// mouse holds is ended by the mouse alone: Return meanwhile does nothing.
 #pragma once
 
 #include "gui/Child.h"
@@ -38,11 +39,14 @@ public:
     void SetIcon(XImage* picture);
     void SetDisabledIcon(XImage* picture);
 
-    bool IsPressed() const { return pressed; }
+    bool IsPressed() const { return press != Press::Up; }
 
 private:
+    // What holds the button down.
+    enum class Press { Up, ByMouse, ByKey };
+
     int32_t textColor = 0x000000;
-    bool pressed = false;
+    Press press = Press::Up;
     bool hideContent = false;
     XImage* icon = nullptr;
     XImage* disabledIcon = nullptr;

@@ -110,10 +110,10 @@ void OptionBox::Click(uint64_t point)
     if (enabled) {
         // The point is in the form window's coordinates, the box's place in its parent's.
         const int32_t top = PointY(ToFormPoint(x, y));
-        const int32_t row = (PointY(point) - top) / kRowHeight;
+        const int64_t row = (int64_t{PointY(point)} - top) / kRowHeight;
         const int32_t last = static_cast<int32_t>(values.size()) - 1;
         // On an empty box the last index is -1: nothing selected.
-        ChangeByUser(row < 0 ? (last < 0 ? last : 0) : row > last ? last : row);
+        ChangeByUser(row < 0 ? (last < 0 ? last : 0) : row > last ? last : static_cast<int32_t>(row));
     }
     Child::Click(point);
 }
@@ -154,8 +154,8 @@ void OptionBox::Paint()
     if (form == nullptr)
         return;
     const int32_t rows = ItemCount();
-    if (height < rows * kRowHeight)
-        height = rows * kRowHeight;
+    if (height < int64_t{rows} * kRowHeight)
+        height = ClampGeometry(int64_t{rows} * kRowHeight);
     pictures.Make(this);
     const uint64_t at = ToFormPoint(x, y);
     const int32_t px = PointX(at), py = PointY(at), w = width, h = height;

@@ -54,6 +54,7 @@ void PanelChildren::Show()
 {
     if (!created)
         Create();
+    ApplyChildBackColor();
     PaintOwn();
     for (GUIElement* child : OwnChildren())
         child->Show();
@@ -72,19 +73,29 @@ void PanelChildren::Paint()
     if (PaintingForm() == nullptr)
         return;
     PaintOwn();
-    if (id == 0)
+    ApplyChildBackColor();
+    // Own children paint themselves, nested panels their own.
+    for (GUIElement* child : OwnChildren())
+        if (child->IsRepaintedWithContainer() && child->IsCreated())
+            child->Paint();
+}
+
+int64_t PanelChildren::EffectiveChildBackColor() const
+{
+    if (childBackColor != -1)
+        return childBackColor;
+    const auto* enclosing = dynamic_cast<const PanelChildren*>(parent);
+    return enclosing != nullptr ? enclosing->EffectiveChildBackColor() : -1;
+}
+
+void PanelChildren::ApplyChildBackColor()
+{
+    const int64_t colour = EffectiveChildBackColor();
+    if (colour == -1)
         return;
-    // Own children paint themselves, nested panels their own; the child
-    // colour reaches every element inside, those of nested panels too. A
-    // created element paints itself when its colour is set.
-    for (GUIElement* element : ElementsOf(id)) {
-        if (!element->IsRepaintedWithContainer() || !element->IsCreated())
-            continue;
-        if (childBackColor != -1 && element->GetBackColor() != childBackColor)
-            element->SetBackColor(childBackColor);
-        else if (element->GetParent() == this)
-            element->Paint();
-    }
+    for (GUIElement* child : OwnChildren())
+        if (child->IsRepaintedWithContainer())
+            StoreBackColor(child, colour);
 }
 
 void PanelChildren::PaintOwn()

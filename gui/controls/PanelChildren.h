@@ -35,7 +35,9 @@ public:
     void SetSunken(bool flag);
     // -1 draws the title black.
     void SetTitleColor(int64_t colour) { titleColor = colour; }
-    // Not -1: every child the panel paints takes this background first.
+    // Not -1: every element inside that the panel shows or paints takes this
+    // background first, those of nested panels too unless such a panel has a
+    // child colour of its own.
     void SetChildBackColor(int64_t colour) { childBackColor = colour; }
 
     bool HasFrame() const { return hasFrame; }
@@ -45,6 +47,13 @@ public:
 private:
     // The panel without its children.
     void PaintOwn();
+    // The child colour of this panel, else of the nearest enclosing panel
+    // that has one; -1 when none has.
+    int64_t EffectiveChildBackColor() const;
+    // That colour to the panel's own children, stored without a paint: each
+    // is then painted once, in its new colour, and a nested panel passes it
+    // on to its own when it shows or paints them.
+    void ApplyChildBackColor();
     // The elements whose parent is this panel (not those of nested panels).
     std::vector<GUIElement*> OwnChildren() const;
 

@@ -83,14 +83,16 @@ void TextBoxCustom::RaiseToOneRow()
         height = lineHeight + 6;
 }
 
+// No more columns or rows than cell records: a box larger draws only as many
+// cells, and their products stay small.
 int TextBoxCustom::Columns() const
 {
-    return cellWidth > 0 ? std::max((width - 2 * kInset) / cellWidth, 0) : 0;
+    return cellWidth > 0 ? std::clamp((width - 2 * kInset) / cellWidth, 0, kMaxCells) : 0;
 }
 
 int TextBoxCustom::Rows() const
 {
-    return lineHeight > 0 ? std::max((height - 2 * kInset) / lineHeight, 0) : 0;
+    return lineHeight > 0 ? std::clamp((height - 2 * kInset) / lineHeight, 0, kMaxCells) : 0;
 }
 
 void TextBoxCustom::Create()
@@ -353,12 +355,12 @@ void TextBoxCustom::PlaceCaret(uint64_t point)
     if (!created || cellWidth <= 0 || lineHeight <= 0)
         return;
     const uint64_t at = ToFormPoint(x, y);
-    const int dx = PointX(point) - PointX(at);
-    const int dy = PointY(point) - PointY(at) - kClickRowOffset;
+    const int64_t dx = int64_t{PointX(point)} - PointX(at);
+    const int64_t dy = int64_t{PointY(point)} - PointY(at) - kClickRowOffset;
     if (dx < 0 || dy < 0)
         return;
-    const int index = (dy / lineHeight) * Columns() + dx / cellWidth;
-    if (index >= kMaxCells || index >= static_cast<int>(cells.size()))
+    const int64_t index = (dy / lineHeight) * Columns() + dx / cellWidth;
+    if (index >= kMaxCells || index >= static_cast<int64_t>(cells.size()))
         return;
     int target = std::min(cells[static_cast<size_t>(index)].index, reach);
     if (reach < 0)

@@ -3,7 +3,9 @@
 #include "gui/ElementTypes.h"
 #include "gui/Registry.h"
 
+#include <algorithm>
 #include <sys/select.h>
+#include <vector>
 
 Timer::Timer(GUIElement* parentForm, uint32_t intervalMs) : Child(parentForm), interval(intervalMs)
 {
@@ -42,15 +44,34 @@ void Timer::Create()
     created = true;
 }
 
+namespace {
+
+// The walks of TickAll under way (a callback may run a nested loop that
+// steps the timers too): a timer destroyed meanwhile leaves a null behind in
+// each, so no walk reaches it and none loses its place.
+struct TimerWalk {
+    std::vector<Timer*> timers;
+    TimerWalk* outer;
+};
+TimerWalk* innermostWalk = nullptr;
+
+}  // namespace
+
+Timer::~Timer()
+{
+    for (TimerWalk* walk = innermostWalk; walk != nullptr; walk = walk->outer)
+        std::replace(walk->timers.begin(), walk->timers.end(), this, static_cast<Timer*>(nullptr));
+}
+
 void TickAll(uint32_t stepMs)
 {
-    // Walked by index over the length at the start: timers a callback starts or
-    // stops are seen at once, timers it creates wait for the next step. The
-    // second bound keeps a callback that destroys timers from reading past the end.
-    const size_t count = TimerList.size();
-    for (size_t i = 0; i < count && i < TimerList.size(); ++i) {
-        Timer* timer = TimerList[i];
-        if (!timer->running)
+    // The timers of this step are those alive when it starts: timers a
+    // callback starts or stops are seen at once, timers it creates wait for
+    // the next step, timers it destroys are skipped.
+    TimerWalk walk{TimerList, innermostWalk};
+    innermostWalk = &walk;
+    for (Timer* timer : walk.timers) {
+        if (timer == nullptr || !timer->running)
             continue;
         timer->elapsed += stepMs;
         if (timer->elapsed >= timer->interval) {
@@ -59,6 +80,7 @@ void TickAll(uint32_t stepMs)
                 timer->callback(timer);
         }
     }
+    innermostWalk = walk.outer;
 }
 
 int WaitForInput(int fd, int timeoutMs)

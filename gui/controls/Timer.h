@@ -1,6 +1,6 @@
 // Timer: an invisible control that calls a function periodically. The event
 // loop hands it the clock's time in whole 10 ms steps (TickAll), between
-// events and never inside a handler (gui/controls/StepClock.h).
+// events and never inside a handler (app/StepClock.h).
 #pragma once
 
 #include "gui/Child.h"
@@ -12,6 +12,7 @@ public:
     using Callback = void (*)(Timer* timer);
 
     Timer(GUIElement* parentForm, uint32_t intervalMs);
+    ~Timer() override;
 
     void SetCallback(Callback function) { callback = function; }
     // Neither Start nor SetInterval resets the time counted so far.
@@ -34,7 +35,8 @@ private:
 };
 
 // Advances every running timer by the step and fires those whose interval has
-// elapsed, in TimerList order.
+// elapsed, in TimerList order. A callback may create and destroy timers: the
+// step reaches the timers alive when it started and still alive.
 void TickAll(uint32_t stepMs);
 // Waits until the descriptor is readable or the timeout passes; select's result
 // (0 on timeout, -1 on failure).

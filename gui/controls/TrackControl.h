@@ -25,6 +25,7 @@ public:
     void Click(uint64_t point) override;
     void MouseDown(uint64_t point) override;
     void MouseMove(int px, int py) override;
+    bool TakesDrags() const override { return true; }
     bool KeyPress(char character) override;
 
     bool IsDragging() const { return dragging; }

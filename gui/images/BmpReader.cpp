@@ -1,8 +1,8 @@
 #include "gui/images/BmpReader.h"
 
-#include "app/Log.h"
 #include "gui/images/PaletteImage.h"
 #include "support/FileUtil.h"
+#include "support/Log.h"
 #include "support/StringUtil.h"
 #include "support/TextFile.h"
 

@@ -1,11 +1,11 @@
 #include "gui/images/ImageFrame.h"
 
-#include "app/Log.h"
 #include "gui/DrawContext.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
 #include "gui/images/PaletteImage.h"
 #include "gui/images/Picture.h"
+#include "support/Log.h"
 #include "support/Packing.h"
 
 #include <string>
@@ -26,8 +26,10 @@ ImageFrame::ImageFrame(GUIElement* parentElement, XImage* const* framePictures, 
                        int32_t frameColumn, int32_t frameRow)
     : ImageFrame(parentElement, nullptr, frameColumn, frameRow)
 {
-    if (framePictures != nullptr && frameCount > 0)
-        frames.assign(framePictures, framePictures + frameCount);
+    if (framePictures != nullptr && frameCount > 0) {
+        frames = framePictures;
+        count = frameCount;
+    }
 }
 
 ImageFrame::ImageFrame(GUIElement* parentElement, const PaletteImage* const* sourcePictures, int32_t sourceCount,
@@ -42,10 +44,8 @@ ImageFrame::ImageFrame(GUIElement* parentElement, const PaletteImage* const* sou
 
 ImageFrame::~ImageFrame()
 {
-    // Frames converted from compiled-in sources are the control's own.
-    if (sources != nullptr)
-        for (XImage* frame : frames)
-            DestroyImage(frame);
+    for (XImage* frame : converted)
+        DestroyImage(frame);
 }
 
 bool ImageFrame::FrameExists(int32_t frameColumn, int32_t frameRow) const
@@ -56,8 +56,7 @@ bool ImageFrame::FrameExists(int32_t frameColumn, int32_t frameRow) const
                  static_cast<int64_t>(width) * (static_cast<int64_t>(frameColumn) + 1) <= sheet->width &&
                  static_cast<int64_t>(height) * (static_cast<int64_t>(frameRow) + 1) <= sheet->height;
     } else if (inside) {
-        const int64_t pictures = sources != nullptr ? count : static_cast<int64_t>(frames.size());
-        inside = static_cast<int64_t>(frameColumn) + frameRow < pictures;
+        inside = static_cast<int64_t>(frameColumn) + frameRow < count;
     }
     // Once per missing frame: a frame that no longer fits is asked for on every paint.
     if (!inside && PackPoint(frameColumn, frameRow) != lastMissing) {
@@ -109,13 +108,18 @@ void ImageFrame::SetTransparent(bool flag)
 
 void ImageFrame::ConvertSources()
 {
-    frames.assign(static_cast<size_t>(count), nullptr);
+    converted.assign(static_cast<size_t>(count), nullptr);
     const size_t rgbBytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 3;
     for (int32_t i = 0; i < count; ++i) {
         RgbBuffer rgb = DecodePaletteImage(width, height, sources[i]);
         if (rgb)
-            frames[static_cast<size_t>(i)] = CreateImageFromRgb(this, rgb.get(), width, height, rgbBytes);
+            converted[static_cast<size_t>(i)] = CreateImageFromRgb(this, rgb.get(), width, height, rgbBytes);
     }
+}
+
+XImage* ImageFrame::ArrayFrame(int32_t index) const
+{
+    return frames != nullptr ? frames[index] : converted[static_cast<size_t>(index)];
 }
 
 void ImageFrame::Paint()
@@ -123,13 +127,15 @@ void ImageFrame::Paint()
     Form* form = created ? DrawingForm() : nullptr;
     if (form == nullptr)
         return;
-    if (sources != nullptr && frames.empty())
+    if (sources != nullptr && converted.empty())
         ConvertSources();
     if (!FrameExists(column, row))
         return;
     const uint64_t at = ToFormPoint(x, y);
     const int32_t px = PointX(at), py = PointY(at), w = width, h = height;
-    XImage* frame = sheet == nullptr ? frames[static_cast<size_t>(column + row)] : nullptr;
+    XImage* frame = sheet == nullptr ? ArrayFrame(column + row) : nullptr;
+    if (sheet == nullptr && frame == nullptr)
+        return;
 
     DrawContext dc(form);
     if (transparent) {

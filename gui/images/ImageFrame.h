@@ -1,7 +1,8 @@
 // ImageFrame: a windowless control that shows one frame of a set of equally
 // sized pictures: a cut-out of a sheet laid out as a grid of frames, or one
-// entry of an array of pictures (handed in, or converted from compiled-in
-// PaletteImages on the first paint). The control's size is one frame's.
+// entry of an array of pictures (the caller's, read at every paint, or
+// converted from compiled-in PaletteImages on the first paint). The control's
+// size is one frame's.
 // The frame is chosen by column and row; an array is indexed by column + row,
 // one of the two being 0 in practice. A frame outside the pictures is refused
 // with a log line.
@@ -19,7 +20,9 @@ class ImageFrame : public Child {
 public:
     // The sheet stays the caller's.
     ImageFrame(GUIElement* parentElement, XImage* sheet, int32_t column, int32_t row);
-    // frames (frameCount pictures) stay the caller's.
+    // The array (frameCount pictures) stays the caller's and is read at every
+    // paint: the caller may replace an entry (and free the old picture), or
+    // set it to null to show nothing, as long as the array lives.
     ImageFrame(GUIElement* parentElement, XImage* const* frames, int32_t frameCount, int32_t column, int32_t row);
     // The count sources are converted at the control's size on the first
     // paint; the pictures made belong to the control.
@@ -54,12 +57,16 @@ private:
     bool FrameExists(int32_t column, int32_t row) const;
     bool StoreFrame(int32_t column, int32_t row);
     void ConvertSources();
+    // The picture of an existing frame of an array: the caller's entry or a
+    // converted source.
+    XImage* ArrayFrame(int32_t index) const;
 
     bool transparent = false;
     XImage* sheet = nullptr;
-    std::vector<XImage*> frames;
+    XImage* const* frames = nullptr;  // the caller's array
     const PaletteImage* const* sources = nullptr;
-    int32_t count = 0;
+    std::vector<XImage*> converted;   // the sources' pictures, the control's own
+    int32_t count = 0;                // entries of frames or sources
     int32_t column = 0;
     int32_t row = 0;
     mutable uint64_t lastMissing = ~uint64_t{0};  // the frame last logged as missing

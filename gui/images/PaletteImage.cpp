@@ -1,6 +1,6 @@
 #include "gui/images/PaletteImage.h"
 
-#include "app/Log.h"
+#include "support/Log.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #include "gui/images/Picture.h"
 
 #include "app/Application.h"
-#include "app/Log.h"
 #include "gui/DrawContext.h"
 #include "gui/ElementTypes.h"
 #include "gui/Form.h"
+#include "support/Log.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,8 +1,8 @@
 #include "gui/images/RgbFile.h"
 
-#include "app/Log.h"
 #include "support/BinaryFile.h"
 #include "support/FileUtil.h"
+#include "support/Log.h"
 
 #include <algorithm>
 

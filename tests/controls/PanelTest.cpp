@@ -119,6 +119,31 @@ TEST_F(PanelTest, ChildBackColourRepaintsTheChildrenInIt)
     EXPECT_EQ(button->GetBackColor(), 0x112233) << "the colour reaches inside nested panels too";
 }
 
+// A control inside that records the background it is painted in.
+class ColourRecorder : public RecordingControl {
+public:
+    using RecordingControl::RecordingControl;
+    void Paint() override { paintedIn.push_back(GetBackColor()); }
+    std::vector<int64_t> paintedIn;
+};
+
+TEST_F(PanelTest, TheChildColourReachesTheChildrenOnShowAndEachIsPaintedOnceInIt)
+{
+    Build();
+    ColourRecorder dot(inner.get(), "dot", 40, 40, 10, 10);
+    dot.SetRepaint(true);
+    outer->SetChildBackColor(0x112233);
+    outer->Show();
+    EXPECT_EQ(inner->GetBackColor(), 0x112233);
+    EXPECT_EQ(Pixel(35, 55), 0x112233ul) << "the inner panel shows in it at once";
+    EXPECT_EQ(dot.GetBackColor(), 0x112233) << "and so does what is shown inside it";
+
+    outer->SetChildBackColor(0x445566);
+    outer->Paint();
+    EXPECT_EQ(dot.paintedIn, std::vector<int64_t>{0x445566}) << "once, in the new colour";
+    EXPECT_EQ(Pixel(35, 55), 0x445566ul);
+}
+
 TEST_F(PanelTest, AClickInsideANestedPanelReachesTheInnerControl)
 {
     Build();

@@ -110,6 +110,24 @@ TEST_F(TimerTest, ACallbackThatDestroysATimerDoesNotBreakTheWalk)
     EXPECT_EQ(TimerList.size(), 1u);
 }
 
+TEST_F(TimerTest, ACallbackThatDestroysAnEarlierTimerLeavesTheLaterOnesTheirStep)
+{
+    fired.clear();
+    doomed = new Timer(nullptr, 0);
+    Timer killer(nullptr, 0);
+    Timer last(nullptr, 0);
+    killer.SetCallback(&DestroyOther);
+    last.SetName("last");
+    last.SetCallback(&RecordFiring);
+    doomed->Start();
+    killer.Start();
+    last.Start();
+    TickAll(10);
+    EXPECT_EQ(fired, std::vector<std::string>{"last"});
+    TickAll(10);
+    EXPECT_EQ(fired, (std::vector<std::string>{"last", "last"}));
+}
+
 TEST_F(TimerTest, WaitForInputTimesOutOnAQuietDescriptor)
 {
     int fds[2];

@@ -38,9 +38,11 @@ FormMsgBox* Box()
     return static_cast<FormMsgBox*>(ActiveMessageBox);
 }
 
-bool IsRegistered(const Form* form)
+// By identifier, which is never handed out again: a deleted box's address
+// may already hold the next one.
+bool IsRegistered(uint32_t id)
 {
-    return std::find(FormList.begin(), FormList.end(), form) != FormList.end();
+    return FindElementById(id) != nullptr;
 }
 
 uint32_t PixelAt(Form* form, int px, int py)
@@ -228,16 +230,16 @@ TEST_F(FormMsgBoxTest, EachBoxOfAChainOpensFromTheResultOfTheOneBefore)
         if (kind < 3)
             MsgBoxYesNo(kind + 1, main.get(), "And then?", "Chain");
     };
-    std::vector<const Form*> boxes;
+    std::vector<uint32_t> boxes;
     size_t formsAtEnd = 0;
     bool lastStillRegistered = false;
     Script script(main.get());
-    script.Then([&] { boxes.push_back(MsgBoxYesNo(1, main.get(), "First?", "Chain")); });
+    script.Then([&] { boxes.push_back(MsgBoxYesNo(1, main.get(), "First?", "Chain")->GetId()); });
     Press(script, &FormMsgBox::GetOkButton);
-    script.Then([&] { boxes.push_back(Box()); });
+    script.Then([&] { boxes.push_back(Box()->GetId()); });
     Press(script, &FormMsgBox::GetNoButton);
     script.Then([&] {
-        boxes.push_back(Box());
+        boxes.push_back(Box()->GetId());
         SendDeleteWindow(Box());
     });
     script.Then([&] {
@@ -256,7 +258,7 @@ TEST_F(FormMsgBoxTest, AReplacedBoxGivesItsFormBackAndIsDeletedAtOnceOutsideAnEv
 {
     CoveredForm other("other", 450, 0, 300, 200);
     other.Create();
-    FormMsgBox* first = MsgBox(1, main.get(), "a", "First");
+    const uint32_t first = MsgBox(1, main.get(), "a", "First")->GetId();
     FormMsgBox* second = MsgBoxYesNo(2, &other, "b", "Second");
     EXPECT_FALSE(IsRegistered(first));
     EXPECT_TRUE(main->IsEnabled()) << "the replaced box gave its form back";
@@ -280,10 +282,10 @@ TEST_F(FormMsgBoxTest, InsideAnEventAReplacedBoxGivesItsFormBackAtOnceAndGoesAft
 {
     CoveredForm other("other", 450, 0, 300, 200);
     other.Create();
-    FormMsgBox* first = nullptr;
+    uint32_t first = 0;
     bool enabledAtOnce = false, pointerClearedAtOnce = false, keptDuringTheEvent = false, goneAfter = false;
     Script script(main.get());
-    script.Then([&] { first = MsgBox(1, main.get(), "a", "First"); });
+    script.Then([&] { first = MsgBox(1, main.get(), "a", "First")->GetId(); });
     script.Then([&] {
         MsgBox(2, &other, "b", "Second");
         enabledAtOnce = main->IsEnabled();
@@ -296,6 +298,64 @@ TEST_F(FormMsgBoxTest, InsideAnEventAReplacedBoxGivesItsFormBackAtOnceAndGoesAft
     EXPECT_TRUE(pointerClearedAtOnce);
     EXPECT_TRUE(keptDuringTheEvent);
     EXPECT_TRUE(goneAfter);
+}
+
+TEST_F(FormMsgBoxTest, ABoxOpenedOverTheBoxItReplacesCoversWhatThatOneCovered)
+{
+    // Outside an event the replaced box is deleted at once, inside one once
+    // the event is over.
+    for (bool inEvent : {false, true}) {
+        SCOPED_TRACE(inEvent ? "inside an event" : "outside an event");
+        main->results.clear();
+        const auto open = [this] { MsgBox(2, MsgBox(1, main.get(), "a", "First"), "b", "Second"); };
+        Form* covered = nullptr;
+        bool mainDisabled = false;
+        const auto answer = [&] {
+            covered = Box()->GetCoveredForm();
+            mainDisabled = !main->IsEnabled() && main->GetActiveDialog() == Box();
+            Box()->ControlClick(Box()->GetOkButton());
+        };
+        if (inEvent) {
+            Script script(main.get());
+            script.Then(open);
+            script.Then(answer);
+            script.Run();
+        } else {
+            open();
+            answer();
+        }
+        EXPECT_EQ(covered, main.get());
+        EXPECT_TRUE(mainDisabled);
+        EXPECT_TRUE(main->IsEnabled());
+        EXPECT_EQ(main->results, (Results{{2, 1}}));
+    }
+    delete ActiveMessageBox;
+}
+
+TEST_F(FormMsgBoxTest, ReturnWhileTheMouseHoldsAButtonAnswersNothing)
+{
+    Results whileHeld{{-1, -1}};
+    bool pressedWhileHeld = false;
+    Script script(main.get());
+    script.Then([this] { MsgBox(9, main.get(), "Hold", "Note"); });
+    script.Then([] {
+        const ButtonCustom* ok = Box()->GetOkButton();
+        MovePointer(Box(), ok->GetX() + ok->GetWidth() / 2, ok->GetY() + ok->GetHeight() / 2);
+    });
+    script.Then([] { Button(1, true); });
+    script.Then([] {
+        Box()->SetFocus();
+        Tap(XK_Return);
+    });
+    script.Then([&] {
+        whileHeld = main->results;
+        pressedWhileHeld = Box()->GetOkButton()->IsPressed();
+        Button(1, false);
+    });
+    script.Run();
+    EXPECT_EQ(whileHeld, Results{});
+    EXPECT_TRUE(pressedWhileHeld);
+    EXPECT_EQ(main->results, (Results{{9, 1}})) << "the mouse's release answers, once";
 }
 
 TEST_F(FormMsgBoxTest, WithoutAFormTheBoxCoversTheFirstForm)

@@ -207,6 +207,23 @@ TEST_F(FormNamePlayerTest, WithoutAMainFormNothingIsDisabled)
     EXPECT_TRUE(alone.FormQueryClose());
 }
 
+TEST_F(FormNamePlayerTest, ItStandsCentredOverItsFormAndGivesItBackLikeTheOtherDialogs)
+{
+    dialog.reset();
+    EXPECT_TRUE(main->IsEnabled()) << "deleted while open, it gives the form back";
+    EXPECT_EQ(main->GetActiveDialog(), nullptr);
+
+    dialog = std::make_unique<FormNamePlayer>(main.get(), 0, "Classifica");
+    const uint64_t under = main->GetPosition();
+    EXPECT_EQ(dialog->GetX(), PointX(under) + (400 - 250) / 2);
+    EXPECT_EQ(dialog->GetY(), PointY(under) + (300 - 115) / 2);
+    // A later dialog over the same form keeps it covered when this one closes.
+    FormNamePlayer later(main.get(), 0, "Later");
+    EXPECT_TRUE(dialog->FormQueryClose());
+    EXPECT_FALSE(main->IsEnabled());
+    EXPECT_EQ(main->GetActiveDialog(), &later);
+}
+
 TEST_F(FormNamePlayerTest, OpeningTakesTheFocusFromAControlOfTheMainForm)
 {
     dialog.reset();

@@ -55,12 +55,15 @@ int ChownToNobody(const char* path, const struct stat*, int, FTW*)
 
 // Runs body in a child process; when the tests run as root (which ignores
 // permission bits) the child first becomes the unprivileged user, after the
-// folder is handed to it. Gives the body's exit code, or -1 when the child
-// died, could not drop its privileges or did not end in time.
-int InChildProcess(const std::string& folder, const std::function<int()>& body)
+// folder is handed to it (all but rootsFile, which stays root's). Gives the
+// body's exit code, or -1 when the child died, could not drop its privileges
+// or did not end in time.
+int InChildProcess(const std::string& folder, const std::function<int()>& body, const char* rootsFile = nullptr)
 {
     const bool root = geteuid() == 0;
     if (root && nftw(folder.c_str(), ChownToNobody, 16, FTW_PHYS) != 0)
+        return -1;
+    if (root && rootsFile != nullptr && lchown(rootsFile, 0, 0) != 0)
         return -1;
     pid_t pid = fork();
     if (pid == 0) {
@@ -81,12 +84,15 @@ int InChildProcess(const std::string& folder, const std::function<int()>& body)
 
 // What an unprivileged player meets, run in a child process: 1 when AddScore
 // answered true, 0 when it answered false.
-int AddScoreInChild(const std::string& folder)
+int AddScoreInChild(const std::string& folder, const char* rootsFile = nullptr)
 {
-    return InChildProcess(folder, [] {
-        ScoreTable table(kTitle);
-        return table.AddScore(99999, Rest("Best", 8)) ? 1 : 0;
-    });
+    return InChildProcess(
+        folder,
+        [] {
+            ScoreTable table(kTitle);
+            return table.AddScore(99999, Rest("Best", 8)) ? 1 : 0;
+        },
+        rootsFile);
 }
 
 class ScoreTableTest : public ::testing::Test {
@@ -358,6 +364,30 @@ TEST_F(ScoreTableTest, ReadOnlyTableIsKeptEvenForRoot)
     EXPECT_EQ(Stored(), TenLines());
     EXPECT_EQ(dir.Read("log.txt"),
               std::string(kFile) + ": cannot be written (Permission denied), the result is not saved\n");
+}
+
+TEST_F(ScoreTableTest, AnotherUsersTableIsKeptAndRootReplacesOneForItsOwner)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can hand the table to another user";
+    // The player owns the folder, root the 0644 table in it.
+    Store(TenLines());
+    ASSERT_EQ(chmod(kFile, 0644), 0);
+    EXPECT_EQ(AddScoreInChild(dir.Path(), kFile), 0);
+    EXPECT_EQ(Stored(), TenLines());
+    struct stat info {};
+    ASSERT_EQ(stat(kFile, &info), 0);
+    EXPECT_EQ(info.st_uid, 0u);
+    EXPECT_EQ(dir.Read("log.txt"),
+              std::string(kFile) + ": cannot be written (Permission denied), the result is not saved\n");
+
+    // Root may write the player's table; the new one stays the player's.
+    ASSERT_EQ(lchown(kFile, kNobody, kNobody), 0);
+    EXPECT_TRUE(table.AddScore(99999, Rest("Best", 8)));
+    EXPECT_EQ(Best(), Line(99999, "Best", 8));
+    ASSERT_EQ(stat(kFile, &info), 0);
+    EXPECT_EQ(info.st_uid, kNobody);
+    EXPECT_EQ(info.st_gid, kNobody);
 }
 
 TEST_F(ScoreTableTest, FolderThatCannotBeSyncedStillCountsAsSaved)

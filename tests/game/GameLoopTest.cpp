@@ -3,7 +3,7 @@
 // running, and a long stall is not run off in a burst.
 #include <gtest/gtest.h>
 
-#include "gui/controls/StepClock.h"
+#include "app/StepClock.h"
 #include "support/Packing.h"
 #include "tests/common/XTestSupport.h"
 #include "tests/game/GameFixture.h"

@@ -2,8 +2,8 @@
 
 #include "app/Application.h"
 #include "app/EventLoop.h"
+#include "app/StepClock.h"
 #include "gui/Form.h"
-#include "gui/controls/StepClock.h"
 
 #include <X11/extensions/XTest.h>
 #include <poll.h>

@@ -235,14 +235,13 @@ TEST_F(EventLoopTest, OtherButtonsAndTheWheel)
         << "button 5 is ignored";
 }
 
-TEST_F(EventLoopTest, PointerMotionReachesAFocusedSliderFirst)
+TEST_F(EventLoopTest, PointerMotionReachesAFocusedControlThatTakesDragsFirst)
 {
     RecordingForm form("form", 0, 0, 300, 200);
     form.Create();
     RecordingControl slider(&form, "slider", 10, 10, 50, 20);
-    slider.SetType("slider");
+    slider.SetTakesDrags(true);
     RecordingControl box(&form, "box", 10, 50, 50, 20);
-    box.SetType("TextBoxCustom");
     slider.Show();
     box.Show();
     Script script(&form);
@@ -630,6 +629,126 @@ TEST_F(EventLoopTest, SignalDuringTheCloseDoesNotEndTheNextLoop)
     script.Run();
     EXPECT_EQ(script.StepsDone(), 2u) << "the second signal belonged to the loop that was closing";
     QuitRequested = false;
+}
+
+// A form that records its deletion and, from its destructor, hands further
+// forms to DeleteAfterEvent (as a dialog might the box it opened).
+std::vector<std::string> deletions;
+std::vector<bool> pendingWhenHandedOver;
+class HandingOverForm : public Form {
+public:
+    HandingOverForm(std::string name, std::vector<Form*> handOver = {}) : Form(0), label(name), handed(handOver) {}
+    ~HandingOverForm() override
+    {
+        for (Form* form : handed) {
+            pendingWhenHandedOver.push_back(IsDeletePending(form));
+            DeleteAfterEvent(form);
+        }
+        deletions.push_back(label);
+    }
+    void Create() override {}
+
+private:
+    std::string label;
+    std::vector<Form*> handed;
+};
+
+TEST_F(EventLoopTest, AFormHandedOverByTheDestructorOfAPendingOneIsDeletedOnceAfterIt)
+{
+    deletions.clear();
+    pendingWhenHandedOver.clear();
+    auto* later = new HandingOverForm("later");
+    auto* fresh = new HandingOverForm("fresh");
+    auto* first = new HandingOverForm("first", {later, fresh});
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    std::vector<std::string> deletedAfterTheStep;
+    Script script(&form);
+    script.Then([&] {
+        DeleteAfterEvent(first);
+        DeleteAfterEvent(later);
+    });
+    script.Then([&] { deletedAfterTheStep = deletions; });
+    script.Run();
+    EXPECT_EQ(pendingWhenHandedOver, (std::vector<bool>{true, false})) << "the rest of the batch still waits";
+    EXPECT_EQ(deletedAfterTheStep, (std::vector<std::string>{"first", "later", "fresh"})) << "each once";
+}
+
+// A timer step that takes longer than a step's time, so that a step is due
+// again as soon as one is over. On its tenth call it retires a form, on its
+// twentieth it sends itself SIGTERM; after about six seconds it gives up by
+// raising QuitRequested, so that a loop that misses the signal still ends.
+constexpr int kRetireCall = 10;
+constexpr int kSignalCall = 20;
+constexpr int kGiveUpCall = 400;
+constexpr useconds_t kSlowStepUs = 15 * 1000;
+struct Overload {
+    int calls = 0;
+    size_t deletionsAfterRetiring = 0;
+    std::chrono::steady_clock::time_point signalled;
+};
+Overload overload;
+
+void SlowStep(Timer*)
+{
+    ++overload.calls;
+    if (overload.calls == kRetireCall)
+        DeleteAfterEvent(new HandingOverForm("retired"));
+    if (overload.calls == kRetireCall + 1)
+        overload.deletionsAfterRetiring = deletions.size();
+    if (overload.calls == kSignalCall) {
+        overload.signalled = std::chrono::steady_clock::now();
+        kill(getpid(), SIGTERM);
+    }
+    if (overload.calls >= kGiveUpCall)
+        QuitRequested = true;
+    usleep(kSlowStepUs);
+}
+
+TEST_F(EventLoopTest, AStopSignalEndsTheLoopWithinAStepHoweverLongTheTimersTake)
+{
+    TempDir logFolder;
+    logFolder.Enter();
+    deletions.clear();
+    overload = Overload{};
+    RecordingForm form("form", 0, 0, 300, 200);
+    form.Create();
+    Timer slow(&form, 0);
+    slow.SetCallback(&SlowStep);
+    slow.Start();
+    form.Run();
+    const auto afterSignal = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - overload.signalled);
+    std::printf("Run ended %lld ms after SIGTERM\n", static_cast<long long>(afterSignal.count()));
+    EXPECT_EQ(overload.calls, kSignalCall) << "no step ran after the one that received the signal";
+    // 100 ms is the aim; the bound leaves room for a loaded machine.
+    EXPECT_LT(afterSignal.count(), 1000);
+    EXPECT_EQ(overload.deletionsAfterRetiring, 1u) << "a retired form goes when its step is over";
+    EXPECT_EQ(CountOf("form:QueryClose"), 1);
+    QuitRequested = false;
+}
+
+TEST_F(EventLoopTest, AKeyHeldWhileItsWindowIsDestroyedIsUpAfterItsRelease)
+{
+    RecordingForm form("form", 0, 0, 300, 200);
+    RecordingForm other("other", 400, 0, 300, 200);
+    form.Create();
+    other.Create();
+    int whileHeld = 0, afterRelease = -1;
+    Script script(&other);
+    script.Then([&] { form.SetFocus(); });
+    script.Then([&] { Key(XK_a, true); });
+    script.Then([&] {
+        whileHeld = IsCharKeyDown('a');
+        form.DestroyWindow();
+        other.SetFocus();
+    });
+    script.Then([&] { Key(XK_a, false); });
+    script.Then([&] { afterRelease = IsCharKeyDown('a'); });
+    script.Run();
+    EXPECT_EQ(whileHeld, -1);
+    EXPECT_EQ(afterRelease, 0) << "released in the window that has the keyboard now";
+    EXPECT_FALSE(Called("other:KeyPress 97")) << "it types nothing there";
 }
 
 }  // namespace

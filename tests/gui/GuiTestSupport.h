@@ -71,6 +71,8 @@ public:
     }
     void SetType(const std::string& newType) { type = newType; }
     void SetRepaint(bool flag) { repaintWithContainer = flag; }
+    void SetTakesDrags(bool flag) { takesDrags = flag; }
+    bool TakesDrags() const override { return takesDrags; }
 
     void Create() override
     {
@@ -96,6 +98,7 @@ public:
     void Paint() override { Record(label, "Paint"); }
 
     std::string label;
+    bool takesDrags = false;
 };
 
 // A form that records what the loop calls on it.

@@ -109,6 +109,29 @@ TEST_F(ImageFrameTest, ATransparentArrayFrameLeavesTheCallersPicturesUnchanged)
     DestroyImage(pictures[1]);
 }
 
+TEST_F(ImageFrameTest, TheCallersArrayIsReadAtEveryPaint)
+{
+    XImage* pictures[2] = {Picture(16, 16, [](int, int) { return 0xFF0000u; }),
+                           Picture(16, 16, [](int, int) { return 0x00FF00u; })};
+    auto frame = Place(new ImageFrame(form, pictures, 2, 0, 0));
+    frame->Show();
+    ExpectFrame([](int, int) { return 0xFF0000u; });
+    // The caller replaces the picture on show and frees the old one.
+    XImage* replaced = pictures[0];
+    pictures[0] = Picture(16, 16, [](int, int) { return 0x0000FFu; });
+    DestroyImage(replaced);
+    frame->Paint();
+    ExpectFrame([](int, int) { return 0x0000FFu; });
+    // An entry emptied shows nothing: what was there stays.
+    XImage* emptied = pictures[0];
+    pictures[0] = nullptr;
+    DestroyImage(emptied);
+    frame->Paint();
+    ExpectFrame([](int, int) { return 0x0000FFu; });
+    frame.reset();
+    DestroyImage(pictures[1]);
+}
+
 TEST_F(ImageFrameTest, CompiledInSourcesBecomeFramesOfTheControlsSize)
 {
     // 16 colours: 0 black, 1 yellow; 2 x 2 pixels, rows bottom first.

@@ -4,7 +4,7 @@
 // that ./play.sh writes and as a PNG for the icon theme of an installed game.
 #pragma once
 
-#include "game/DataFiles.h"
+#include "game/world/DataFiles.h"
 #include "tools/artgen/Canvas.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 // passes that keep every scene muted behind the sprites.
 #pragma once
 
-#include "game/DataFiles.h"
+#include "game/world/DataFiles.h"
 #include "tools/artgen/Canvas.h"
 #include "tools/artgen/Rng.h"
 

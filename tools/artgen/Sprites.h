@@ -2,7 +2,7 @@
 // background pixel pure black (transparent), every drawn pixel not black.
 #pragma once
 
-#include "game/DataFiles.h"
+#include "game/world/DataFiles.h"
 #include "tools/artgen/Canvas.h"
 
 namespace artgen {

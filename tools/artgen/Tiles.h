@@ -3,7 +3,7 @@
 // bottom of the cell, frames 7-9 spare pieces of vegetation.
 #pragma once
 
-#include "game/DataFiles.h"
+#include "game/world/DataFiles.h"
 #include "tools/artgen/Canvas.h"
 
 namespace artgen {

@@ -5,8 +5,8 @@
 //   bruvo --record FILE    plays, and writes the input of every step to FILE
 //   bruvo --replay FILE    plays FILE back in the window and ends with it
 #include "app/Application.h"
-#include "app/Log.h"
 #include "game/FormMain.h"
+#include "support/Log.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/Log.h"
+#include "support/Log.h"
 
 #include <cstdio>
 #include <unistd.h>

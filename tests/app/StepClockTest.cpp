@@ -1,7 +1,7 @@
 // The loop's step clock on its own, with times handed in.
 #include <gtest/gtest.h>
 
-#include "gui/controls/StepClock.h"
+#include "app/StepClock.h"
 
 namespace {
 

@@ -1,6 +1,4 @@
-#include "gui/controls/StepClock.h"
-
-#include "gui/controls/Timer.h"
+#include "app/StepClock.h"
 
 #include <ctime>
 
