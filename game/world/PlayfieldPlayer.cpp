@@ -22,6 +22,7 @@ void Playfield::CreatePlayer()
     if (player == nullptr)
         return;
     player->SetFrame(SpriteKinds::kPlayerWalkingRight.first);  // facing right
+    player->SetFrameRange({-1, -1});                           // and not walking
     player->SetPosition(Rules::StartX(desc->areaWidth), Rules::StartY(desc->areaHeight, jump));
     DrawSprite(player);
     spawnGrace.Start();

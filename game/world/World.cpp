@@ -39,6 +39,8 @@ void World::Step(const StepInput& input)
         case StepInput::Event::LookedAway:
             if (state == GameState::Playing)
                 Pause();
+            else if (IsWaiting() && state != GameState::Loading)
+                lookedAway = true;
             break;
         }
     }
@@ -89,6 +91,7 @@ void World::OnKeyPress(char character)
     case GameState::Paused:
         if (key == 'P') {
             banner = Banner::Hidden;
+            lookedAway = false;
             state = GameState::Playing;
         }
         break;
@@ -111,6 +114,7 @@ void World::Pause()
 
 void World::StartGame(int32_t firstLevel)
 {
+    lookedAway = false;
     playfield.SetGameDescriptors();
     level = firstLevel;
     lives = kStartingLives;
@@ -125,6 +129,9 @@ void World::StartLevel()
     playfield.StartLevel(level);
     statusLine = true;
     state = GameState::Playing;
+    // Whoever looked away while the level was coming finds it waiting for P.
+    if (lookedAway)
+        Pause();
 }
 
 void World::PlayerDies()

@@ -93,7 +93,7 @@ public:
     // Steps taken so far.
     int64_t Steps() const { return steps; }
 
-    // The game flow (the Part names): a game from G, the keys, the sequences.
+    // The game flow: a game from G, the keys, the sequences.
     void StartGame(int32_t firstLevel = 1);
     void StartLevel();
     void PlayerDies();
@@ -101,7 +101,8 @@ public:
     // A typed character (its bit 0x20 cleared, letters compare as capitals).
     void OnKeyPress(char character);
     // P in play: everything stops under "PAUSED" until P again. The player's
-    // looking away (the window losing the keyboard, iconified) pauses the same way.
+    // looking away (the window losing the keyboard, iconified) pauses the same
+    // way; during the waits between levels it pauses the level that follows.
     void Pause();
     // The title's top strip: the next high-score line, or nothing, in turn.
     void ShowNextHighScore();
@@ -155,6 +156,7 @@ private:
     uint32_t screenSerial = 0;
     bool statusLine = false;
     Banner banner = Banner::Hidden;
+    bool lookedAway = false;        // since the last P: the next level starts paused
 
     // The title screen.
     int32_t titleMs = 0;            // game time since the title appeared

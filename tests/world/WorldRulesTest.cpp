@@ -284,26 +284,35 @@ TEST_F(WorldRules, WalkingAnimatesAndStopsOnItsFrame)
     EXPECT_EQ(Field().Descriptor(SpriteKinds::Player)->firstFrame, 0) << "the kind's descriptor stays";
 }
 
-// A new player walks with its legs moving even when the last one died walking
-// the same way: each sprite has its own frame range.
+// A new player walks with its legs moving, either way, even when the last
+// one died walking the same way: each sprite has its own frame range, and a
+// new player stands.
 TEST_F(WorldRules, ANewPlayerAnimatesItsWalkWhateverTheLastOneDid)
 {
-    W().StartGame(1);
-    StandAt(100);
-    d.Press(KeyTable::kRight);
-    d.Step(2);
-    ASSERT_EQ(Player()->GetFrameRange().first, 3);
-    W().PlayerDies();
-    d.StepWhile(GameState::LifeLost);
-    d.StepWhile(GameState::Restarting);
-    ASSERT_EQ(W().GetGameState(), GameState::Playing);
-    std::vector<int32_t> frames;
-    for (int i = 0; i < 40; ++i) {
-        d.Step();
-        if (frames.empty() || frames.back() != Player()->GetFrame())
-            frames.push_back(Player()->GetFrame());
+    const struct {
+        uint32_t key;
+        std::vector<int32_t> frames;
+    } walks[] = {{KeyTable::kRight, {3, 4, 5}}, {KeyTable::kLeft, {0, 1, 2}}};
+    for (const auto& walk : walks) {
+        WorldDriver driver;
+        driver.world.StartGame(1);
+        driver.FreezeEnemies();
+        driver.PlacePlayer(300, 518);
+        driver.Press(walk.key);
+        driver.Step(2);
+        driver.world.PlayerDies();
+        driver.StepWhile(GameState::LifeLost);
+        driver.StepWhile(GameState::Restarting);
+        ASSERT_EQ(driver.world.GetGameState(), GameState::Playing);
+        std::vector<int32_t> frames;
+        for (int i = 0; i < 40; ++i) {
+            driver.Step();
+            const int32_t frame = driver.world.Field().GetPlayer()->GetFrame();
+            if (frames.empty() || frames.back() != frame)
+                frames.push_back(frame);
+        }
+        EXPECT_EQ(frames, walk.frames) << (walk.key == KeyTable::kLeft ? "left" : "right");
     }
-    EXPECT_EQ(frames, (std::vector<int32_t>{3, 4, 5}));
 }
 
 TEST_F(WorldRules, BeeStartsAtItsRightEndAndTurnsAt290)
@@ -456,7 +465,7 @@ TEST_F(WorldRules, StoppingOnTheLastCoinInABeesPathFinishesTheLevel)
     d.OutlastSpawnGrace();
     d.PlacePlayer(600, 518);  // the first bee (y 520) comes from 690 leftwards
     // Every coin but (650, 500), which the player reaches by walking right.
-    for (SpriteMonete*& coin : const_cast<std::vector<SpriteMonete*>&>(Field().VisibleCoins()))
+    for (const SpriteMonete* coin : Field().VisibleCoins())
         if (coin != nullptr && !(coin->GetX() == 650 && coin->GetY() == 500)) {
             Field().GetPlayer()->SetPosition(std::min(coin->GetX(), 752), coin->GetY() - 20);
             Field().CoinCheck();
@@ -549,7 +558,18 @@ TEST_F(WorldRules, LookingAwayPausesPlayUntilP)
     d.Step();
     EXPECT_EQ(W().GetGameState(), GameState::Playing);
 
+    // Looking away while a lost life's pictures show: the level comes back paused.
     W().PlayerDies();
+    d.Step(10);
+    d.Add(StepInput::Event::LookedAway);
+    d.StepWhile(GameState::LifeLost);
+    d.StepWhile(GameState::Restarting);
+    EXPECT_EQ(W().GetGameState(), GameState::Paused);
+    EXPECT_EQ(W().GetBanner(), Banner::Paused);
+    d.Type('p');
+    d.Step();
+    EXPECT_EQ(W().GetGameState(), GameState::Playing);
+
     W().PlayerDies();
     W().PlayerDies();
     ASSERT_EQ(W().GetGameState(), GameState::NameEntry);
