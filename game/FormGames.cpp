@@ -201,6 +201,7 @@ void FormGames::OnTick()
     if (inTick)
         return;
     inTick = true;
+    StepFrame();
     Present();
     Form::OnTick();
     inTick = false;

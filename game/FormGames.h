@@ -64,8 +64,8 @@ public:
     // The first paint readies the frame and runs RunApp; every paint (an
     // expose) has the whole frame sent at the end of the tick.
     void Paint() override;
-    // The frame step: sends the window what changed in the frame. FormMain
-    // overrides it and calls this one at its end.
+    // The frame step: the game's step (StepFrame), then what changed in the
+    // frame goes to the window. A tick inside a tick returns at once.
     void OnTick() override;
     // Keys held when the focus goes are released elsewhere: none counts as held.
     void OnFocusLost() override { keyTable.ReleaseAll(); }
@@ -105,6 +105,9 @@ public:
     uint64_t PresentedBytes() const { return presentedBytes; }
 
 protected:
+    // The game's part of a tick, before the frame is presented.
+    virtual void StepFrame() {}
+
     XImage* bmpSfondo = nullptr;
     XImage* bmpScena = nullptr;
     XImage* bmpScreenBuffer = nullptr;

@@ -61,6 +61,7 @@ void FormMain::SetFreeKeys(bool free, bool save)
 
 const char* FormMain::KeysLine() const
 {
+    static_assert(kKeysToggle == 'K', "the title's line names the key that switches the keys");
     return settings.freeKeys ? "[K] KEYS: FREE" : "[K] KEYS: ONE AT A TIME";
 }
 
@@ -159,7 +160,7 @@ uint8_t FormMain::HeldDirections()
     return held;
 }
 
-void FormMain::OnTick()
+void FormMain::StepFrame()
 {
     if (world.GetGameState() != GameState::Building || world.Steps() > 0) {
         StepInput step;
@@ -180,7 +181,6 @@ void FormMain::OnTick()
     }
     // A sound's child that has ended is collected now, not at the next sound.
     ReapChildren();
-    FormGames::OnTick();
 }
 
 void FormMain::ActOnCues()

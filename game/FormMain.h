@@ -48,7 +48,6 @@ public:
     void RunApp() override;
     int OnKeyPress(char character) override;
     void OnKeyUp(KeySym keysym) override;
-    void OnTick() override;
     bool OnClose() override;
     // Looking away pauses a game in play.
     void OnFocusLost() override;
@@ -71,6 +70,11 @@ public:
     // The title's line about the keys and the toggle it names.
     static constexpr char kKeysToggle = 'K';
     const char* KeysLine() const;
+
+protected:
+    // One step of the world with this tick's input, its cues acted on and
+    // the frame composed.
+    void StepFrame() override;
 
 private:
     // The directions held now: the key table, and the joystick while playing.

@@ -78,8 +78,6 @@ public:
     // The list the layers show: the last one composed.
     const std::vector<FrameItem>& Shown() const { return shown; }
 
-    // The whole frame composed again at the next Compose (a new picture).
-    void Invalidate() { wholeFrame = true; }
     // The frame's rectangles changed since ClearChanged, merged.
     const std::vector<Rect>& Changed() const { return changed; }
     void ClearChanged() { changed.clear(); }

@@ -12,19 +12,25 @@ constexpr int32_t kWidth = SpriteKinds::kAreaWidth;    // pixels
 constexpr int32_t kHeight = SpriteKinds::kAreaHeight;  // pixels
 constexpr int kScoreDigits = 6;
 
+// The baseline of a line of text in a box of `height` pixels from `top`, as
+// the toolkit places text in a box: the line centred in it.
+int32_t BaselineInBox(const GlyphSet& glyphs, int32_t top, int32_t height)
+{
+    const int32_t ascent = glyphs.Ascent();
+    const int32_t line = ascent <= FrameLayout::kSmallFontLine ? FrameLayout::kSmallFontLine : ascent + 1;
+    return top + line + (height - line) / 2 - 1;
+}
+
 // A text written at a point, as the game writes its texts: in a box of the
-// text's width and 18 pixels, on the baseline that box gives the font.
+// text's width and 18 pixels.
 void AddShortText(FrameComposer& composer, Layer layer, int32_t x, int32_t y, const char* text, int32_t colour)
 {
     const GlyphSet* glyphs = composer.Glyphs();
     if (glyphs == nullptr)
         return;
-    // Fonts up to 15 pixels tall share a 15-pixel line; taller ones their own.
-    constexpr int32_t kSmallFontLine = 15;
-    const int32_t line = glyphs->Ascent() <= kSmallFontLine ? kSmallFontLine : glyphs->Ascent() + 1;
     const int32_t height = FrameLayout::kShortTextHeight;
-    const int32_t baseline = y + line + (height - line) / 2 - 1;
-    composer.AddText(layer, Rect{x, y, glyphs->TextWidth(text), height}, x, baseline, text, colour);
+    composer.AddText(layer, Rect{x, y, glyphs->TextWidth(text), height}, x, BaselineInBox(*glyphs, y, height), text,
+                     colour);
 }
 
 // The top strip: the title's high-score line, and the level's strip under the status line.
@@ -97,11 +103,8 @@ void AddBanner(const char* text, int32_t centreY, FrameComposer& composer)
     const Rect box{(kWidth - width) / 2, std::clamp(centreY - height / 2, 0, kHeight - height), width, height};
     composer.AddFill(Layer::Overlay, box, Colours::kNearBlack);
     composer.AddBorder(Layer::Overlay, box, Colours::kWhite);
-    constexpr int32_t kSmallFontLine = 15;
-    const int32_t line = glyphs->Ascent() <= kSmallFontLine ? kSmallFontLine : glyphs->Ascent() + 1;
-    const int32_t baseline = box.y + line + (height - line) / 2 - 1;
     const int32_t textX = box.x + (width - glyphs->TextWidth(text)) / 2;
-    composer.AddText(Layer::Overlay, box, textX, baseline, text, Colours::kWhite);
+    composer.AddText(Layer::Overlay, box, textX, BaselineInBox(*glyphs, box.y, height), text, Colours::kWhite);
 }
 }  // namespace
 

@@ -27,6 +27,7 @@ constexpr int32_t kPromptX = 480, kPromptY = 600;
 constexpr int32_t kKeysX = 480, kKeysY = 620;
 constexpr int32_t kHighScoreX = 5, kHighScoreY = 7;
 constexpr int32_t kShortTextHeight = 18;   // the box of a text written at a point
+constexpr int32_t kSmallFontLine = 15;     // the line of fonts up to this ascent; taller ones take ascent + 1
 constexpr int32_t kStatusMarginLeft = 5;   // before the score
 constexpr int32_t kStatusMarginRight = 10; // after the lives
 constexpr int32_t kStatusExtraHeight = 15; // the status line and the top strip: the font's ascent and this

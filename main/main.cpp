@@ -41,12 +41,12 @@ int main(int argc, char** argv)
     }
     if (access("log.txt", F_OK) == 0)
         remove("log.txt");
-    if (input.mode == GameInput::Mode::Replay) {
-        std::string error;
-        if (!input.tape.Load(input.file, &error)) {
-            WriteLog(error);
-            return 1;
-        }
+    // A file that cannot be replayed or written is said before any window.
+    std::string error;
+    if ((input.mode == GameInput::Mode::Replay && !input.tape.Load(input.file, &error)) ||
+        (input.mode == GameInput::Mode::Record && !InputTape::CanSave(input.file, &error))) {
+        WriteLog(error);
+        return 1;
     }
 
     const std::string title = std::string(kGameTitle) + " " + kMakerLine;

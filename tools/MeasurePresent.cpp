@@ -9,6 +9,8 @@
 // and at the end whether the paused window, unmapped and mapped again, shows
 // the same picture.
 //   build/tools/bruvo_measure_present --game-dir build/game [--seconds 4]
+#include "tools/soak/SoakProcess.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -19,16 +21,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <signal.h>
-#include <sstream>
 #include <string>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -36,81 +30,7 @@ using Clock = std::chrono::steady_clock;
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// Starts argv[0] in folder (HOME there too), its output to /dev/null.
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& folder, int keepFd = -1)
-{
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (!folder.empty() && chdir(folder.c_str()) != 0)
-            _exit(127);
-        if (!folder.empty())
-            setenv("HOME", folder.c_str(), 1);
-        const int null = open("/dev/null", O_RDWR);
-        dup2(null, STDOUT_FILENO);
-        if (keepFd != STDERR_FILENO)
-            dup2(null, STDERR_FILENO);
-        for (int fd = 3; fd < 1024; ++fd)
-            if (fd != keepFd)
-                close(fd);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-// A private Xvfb on a display number it picks; its name, or empty.
-std::string StartServer(pid_t& pid)
-{
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        return "";
-    const std::string fd = std::to_string(pipeFds[1]);
-    pid = Spawn({"Xvfb", "-displayfd", fd, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, "", pipeFds[1]);
-    close(pipeFds[1]);
-    std::string number;
-    char c = 0;
-    while (read(pipeFds[0], &c, 1) == 1 && c != '\n')
-        number.push_back(c);
-    close(pipeFds[0]);
-    return number.empty() ? "" : ":" + number;
-}
-
-// CPU seconds (user + system) of a process so far.
-double CpuSeconds(pid_t pid)
-{
-    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const size_t close = text.rfind(')');
-    if (close == std::string::npos)
-        return 0;
-    std::istringstream fields(text.substr(close + 2));
-    std::string field;
-    unsigned long long user = 0, system = 0;
-    for (int i = 1; i <= 13 && fields >> field; ++i) {
-        if (i == 12)
-            user = std::strtoull(field.c_str(), nullptr, 10);
-        if (i == 13)
-            system = std::strtoull(field.c_str(), nullptr, 10);
-    }
-    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
-// Bytes a process has written so far (every write: here, its X connection).
-unsigned long long WrittenBytes(pid_t pid)
-{
-    std::ifstream file("/proc/" + std::to_string(pid) + "/io");
-    std::string key;
-    unsigned long long value = 0;
-    while (file >> key >> value)
-        if (key == "wchar:")
-            return value;
-    return 0;
-}
-
+// The first window under `under` whose name begins with `title`.
 Window FindWindow(Display* display, Window under, const char* title)
 {
     Window root = 0, parent = 0, *children = nullptr;
@@ -121,7 +41,7 @@ Window FindWindow(Display* display, Window under, const char* title)
     for (unsigned i = 0; i < count && found == 0; ++i) {
         char* name = nullptr;
         if (XFetchName(display, children[i], &name) && name != nullptr) {
-            if (std::strcmp(name, title) == 0)
+            if (std::strncmp(name, title, std::strlen(title)) == 0)
                 found = children[i];
             XFree(name);
         }
@@ -167,13 +87,13 @@ struct Phase {
 // elapsed ms) plays; with sample, counts the changes of the player's band
 // (the samples cost the X server: the CPU is measured without them).
 template <typename Drive>
-Phase Measure(const char* name, int seconds, bool sample, pid_t game, pid_t server, Display* display, Window window,
-              Drive drive)
+Phase Measure(const char* name, int seconds, bool sample, const SoakGame& game, pid_t server, Display* display,
+              Window window, Drive drive)
 {
     Phase phase;
     phase.name = name;
-    const unsigned long long bytes = WrittenBytes(game);
-    const double gameCpu = CpuSeconds(game), serverCpu = CpuSeconds(server);
+    const ProcessSample first = game.Sample();
+    const double serverCpu = CpuSecondsOf(server);
     const Clock::time_point start = Clock::now();
     uint64_t last = Fingerprint(display, window, 0, 500, 800, 90);
     for (;;) {
@@ -190,9 +110,10 @@ Phase Measure(const char* name, int seconds, bool sample, pid_t game, pid_t serv
         Sleep(2);
     }
     phase.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    phase.bytes = WrittenBytes(game) - bytes;
-    phase.gameCpu = CpuSeconds(game) - gameCpu;
-    phase.serverCpu = CpuSeconds(server) - serverCpu;
+    const ProcessSample end = game.Sample();
+    phase.bytes = end.writtenBytes - first.writtenBytes;
+    phase.gameCpu = end.cpuSeconds - first.cpuSeconds;
+    phase.serverCpu = CpuSecondsOf(server) - serverCpu;
     return phase;
 }
 
@@ -221,33 +142,24 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "Usage: bruvo_measure_present --game-dir FOLDER [--seconds N]\n");
         return 2;
     }
-    char absolute[4096];
-    if (realpath(gameDir.c_str(), absolute) == nullptr) {
-        std::fprintf(stderr, "no game folder %s\n", gameDir.c_str());
+    SoakDesktop desktop;
+    std::string problem;
+    if (!desktop.Start(&problem, false)) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
         return 1;
     }
-    gameDir = absolute;
-
-    char pattern[] = "/tmp/bruvo-present-XXXXXX";
-    const std::string folder = mkdtemp(pattern) != nullptr ? pattern : "";
-    if (folder.empty() || symlink((gameDir + "/Data").c_str(), (folder + "/Data").c_str()) != 0)
-        return 1;
-    std::ofstream(folder + "/joystick.cfg") << "JoystickEnable= 0\n";
-    std::ofstream(folder + "/.asoundrc") << "pcm.!default {\n  type null\n}\n";
-
-    pid_t server = -1;
-    const std::string name = StartServer(server);
-    if (name.empty()) {
-        std::fprintf(stderr, "Xvfb did not start\n");
+    setenv("DISPLAY", desktop.DisplayName().c_str(), 1);
+    SoakGame game(gameDir, desktop.DisplayName());
+    if (!game.Start(&problem)) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
         return 1;
     }
-    setenv("DISPLAY", name.c_str(), 1);
-    const pid_t game = Spawn({gameDir + "/bruvo"}, folder);
+    const pid_t server = desktop.ServerPid();
     Display* display = XOpenDisplay(nullptr);
     Window window = 0;
     for (int i = 0; i < 200 && display != nullptr && window == 0; ++i) {
         Sleep(50);
-        window = FindWindow(display, DefaultRootWindow(display), "Bruvo Stage Krodel by Krodel Games, 2026");
+        window = FindWindow(display, DefaultRootWindow(display), "Bruvo Stage Krodel");
     }
     int status = 1;
     if (window != 0) {
@@ -302,13 +214,5 @@ int main(int argc, char** argv)
     }
     if (display != nullptr)
         XCloseDisplay(display);
-    kill(game, SIGTERM);
-    waitpid(game, nullptr, 0);
-    kill(server, SIGTERM);
-    waitpid(server, nullptr, 0);
-    unlink((folder + "/Data").c_str());
-    for (const char* file : {"joystick.cfg", ".asoundrc", "log.txt", "settings.cfg"})
-        unlink((folder + "/" + file).c_str());
-    rmdir(folder.c_str());
     return status;
 }

@@ -15,7 +15,9 @@ constexpr uint8_t kRun = 0x10;
 constexpr uint8_t kEvents = 0x20;
 constexpr uint8_t kKindMask = 0xF0;
 constexpr uint32_t kMaxRun = 0xFFFFFFFFu;
-constexpr uint64_t kMaxSteps = uint64_t(1) << 40;  // steps: far beyond any game
+// Steps a recording may hold: a week of play. A file declaring more is not
+// a game (a few bytes could otherwise keep a replay running for years).
+constexpr uint64_t kMaxSteps = uint64_t(7) * 24 * 60 * 60 * 100;
 
 void PutNumber(std::string& out, uint64_t value, int bytes)
 {
@@ -141,14 +143,17 @@ bool InputTape::Decode(const std::string& bytes, std::string* error)
         return fail("not a recording of this game");
     if (bytes.size() < kHeaderBytes + kChecksumBytes)
         return fail("cut short");
+    // The checksum first: a damaged version is damage, not another version.
+    const size_t end = bytes.size() - kChecksumBytes;
+    if (InputTape::Checksum(bytes.data(), end) != GetNumber(bytes, end, 8))
+        return fail("damaged (its checksum does not match)");
     const uint64_t version = GetNumber(bytes, kMagicBytes, 2);
     if (version != kVersion)
         return fail("recording version " + std::to_string(version) + " is not this game's (" +
                     std::to_string(kVersion) + ")");
-    const size_t end = bytes.size() - kChecksumBytes;
-    if (InputTape::Checksum(bytes.data(), end) != GetNumber(bytes, end, 8))
-        return fail("damaged (its checksum does not match)");
     const uint64_t declared = GetNumber(bytes, kMagicBytes + 2, 8);
+    if (declared > kMaxSteps)
+        return fail("holds " + std::to_string(declared) + " steps, more than a week of play");
 
     // Every entry checked before any is used.
     uint64_t counted = 0;
@@ -238,6 +243,20 @@ bool InputTape::Save(const std::string& path, std::string* error) const
             *error = "Recording " + path + ": cannot be written";
         return false;
     }
+    return true;
+}
+
+bool InputTape::CanSave(const std::string& path, std::string* error)
+{
+    const std::string temporary = path + ".part";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) {
+        if (error != nullptr)
+            *error = "Recording " + path + ": cannot be written";
+        return false;
+    }
+    std::fclose(file);
+    std::remove(temporary.c_str());
     return true;
 }
 

@@ -5,7 +5,7 @@
 // The file, all numbers little-endian:
 //   "BRUVOREC"            8 bytes
 //   version               2 bytes (kVersion)
-//   steps                 8 bytes: how many steps the body holds
+//   steps                 8 bytes: how many steps the body holds (a week's at most)
 //   body                  entries, each one of:
 //     0x10 | held, count  `count` steps (a LEB128 number, 1 to 2^32 - 1) with
 //                         those directions held and no event
@@ -39,6 +39,9 @@ public:
     // Writes the recording (through a temporary file, so an old one is only
     // replaced by a whole new one); false with the reason in *error.
     bool Save(const std::string& path, std::string* error) const;
+    // Whether a recording can be written there (the temporary file is made
+    // and removed again); false with the reason in *error.
+    static bool CanSave(const std::string& path, std::string* error);
 
     // Replay: the next step's input; false once the tape has ended.
     bool Next(StepInput& input);

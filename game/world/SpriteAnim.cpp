@@ -13,13 +13,6 @@ SpriteAnim::SpriteAnim(Playfield* owner, SpriteDesc* desc, Sprite* sprite)
 {
 }
 
-void SpriteAnim::CopyStateFrom(const SpriteAnim& original)
-{
-    counter = original.counter;
-    firstFrame = original.firstFrame;
-    lastFrame = original.lastFrame;
-}
-
 SpriteAnimazione::SpriteAnimazione(Playfield* owner, SpriteDesc* desc, Sprite* sprite)
     : SpriteAnim(owner, desc, sprite)
 {
@@ -38,11 +31,4 @@ void SpriteAnimazione::Step()
         sprite->Draw();
     }
     sprite->Act();
-}
-
-SpriteAnim* SpriteAnimazione::Clone() const
-{
-    auto* copy = new SpriteAnimazione(owner, desc, sprite);
-    copy->CopyStateFrom(*this);
-    return copy;
 }

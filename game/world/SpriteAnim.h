@@ -24,9 +24,6 @@ public:
 
     // One step of behaviour.
     virtual void Step() = 0;
-    // A new animation of the same class with the same sprite, descriptor,
-    // owner, counter and frame range, and the period its class uses.
-    virtual SpriteAnim* Clone() const = 0;
     virtual void Finish() {}
 
     // Scheduling state, read and advanced by the owner's tick.
@@ -37,10 +34,6 @@ public:
     SpriteDesc* desc;     // the kind descriptor it was made from; not owned
     Sprite* sprite;       // not owned
     Playfield* owner;
-
-protected:
-    // Counter and frame range taken over from the original (for Clone).
-    void CopyStateFrom(const SpriteAnim& original);
 };
 
 // Frame animation: each step shows the next frame of the range, wrapping to
@@ -50,6 +43,4 @@ public:
     SpriteAnimazione(Playfield* owner, SpriteDesc* desc, Sprite* sprite);
 
     void Step() override;
-    // Keeps counter and frame range; the period comes from the descriptor again.
-    SpriteAnim* Clone() const override;
 };

@@ -13,13 +13,6 @@ SpriteJumping::SpriteJumping(Playfield* owner, SpriteDesc* desc, Sprite* sprite,
     period = jumpPeriod;
 }
 
-SpriteAnim* SpriteJumping::Clone() const
-{
-    auto* copy = new SpriteJumping(owner, desc, sprite, period);
-    copy->CopyStateFrom(*this);
-    return copy;
-}
-
 void SpriteJumping::Step()
 {
     Rules::Jump& jump = owner->Jump();
@@ -39,13 +32,6 @@ MovementEnemies::MovementEnemies(Playfield* owner, SpriteDesc* desc, Sprite* spr
     : SpriteAnim(owner, desc, sprite)
 {
     period = kPeriod;
-}
-
-SpriteAnim* MovementEnemies::Clone() const
-{
-    auto* copy = new MovementEnemies(owner, desc, sprite);
-    copy->CopyStateFrom(*this);
-    return copy;
 }
 
 void MovementEnemies::Step()

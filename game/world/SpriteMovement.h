@@ -9,13 +9,12 @@
 
 class SpriteJumping : public SpriteAnim {
 public:
-    // period is the playfield's jump period (ms), for this jump and its clones.
+    // period is the playfield's jump period (ms).
     SpriteJumping(Playfield* owner, SpriteDesc* desc, Sprite* sprite, int32_t jumpPeriod);
 
     // The top of the rise turns the jump round without moving; every other
     // step moves one jump step and lets the sprite land or bump its head.
     void Step() override;
-    SpriteAnim* Clone() const override;
 };
 
 class MovementEnemies : public SpriteAnim {
@@ -27,5 +26,4 @@ public:
     // Moves |speed| + 1 pixels, turns at the ends; inside the view an enemy
     // touching the player harms it.
     void Step() override;
-    SpriteAnim* Clone() const override;
 };

@@ -52,8 +52,8 @@ struct Cue {
         TitleShown,      // the title screen appeared (its high-score lines are wanted)
     };
     Kind kind;
-    Sound sound;
-    int32_t ms;
+    Sound sound;  // PlaySound only
+    int32_t ms;   // WaitBegan only
 };
 
 // The top strip of the title screen.

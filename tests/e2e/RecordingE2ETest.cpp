@@ -1,7 +1,8 @@
 // Recorded games end to end: the real game records what a player does with
 // --record, replays it in its window with --replay (keys then do nothing)
 // and ends with it, and bruvo-replay runs it with no display at all: all
-// three report the same end. A damaged file is refused before any window.
+// three report the same end. A damaged file, or one that cannot be written,
+// is refused before any window.
 #include <gtest/gtest.h>
 
 #include "tests/common/Process.h"
@@ -72,7 +73,7 @@ TEST(RecordedGame, EndsTheSameRecordedReplayedInTheWindowAndWithoutADisplay)
     EXPECT_EQ(replay.Output(), recorded + "\n");
 }
 
-TEST(RecordedGame, ADamagedRecordingIsRefusedWithOneLineAndNoWindow)
+TEST(RecordedGame, ADamagedOrUnwritableRecordingIsRefusedWithOneLineAndNoWindow)
 {
     GameProcess game;
     // A recording of one step with a byte changed: the checksum no longer matches.
@@ -82,6 +83,8 @@ TEST(RecordedGame, ADamagedRecordingIsRefusedWithOneLineAndNoWindow)
     EXPECT_EQ(game.RunWithoutWindow({"--replay", "bad.rec"}), 1);
     EXPECT_EQ(game.Read("log.txt"), "Recording bad.rec: damaged (its checksum does not match)\n");
     EXPECT_EQ(game.RunWithoutWindow({"--replay"}), 2) << "an option without its file";
+    EXPECT_EQ(game.RunWithoutWindow({"--record", "no/such/folder/game.rec"}), 1);
+    EXPECT_EQ(game.Read("log.txt"), "Recording no/such/folder/game.rec: cannot be written\n");
 }
 
 }  // namespace

@@ -152,8 +152,8 @@ TEST(Composer, RepaintingWhatChangedGivesTheFrameOfTheLastListAndReportsEveryCha
         const Picture before = incremental.frame;
         std::mt19937 copy = random;
         ListRandom(incremental.composer, random);
-        if (round % 37 == 36)
-            incremental.composer.Invalidate();  // a new backdrop
+        if (round % 37 == 36)  // a new backdrop: the layers given again
+            incremental.composer.SetLayers(incremental.backdrop.view, incremental.scene.view, incremental.frame.view);
         incremental.composer.ClearChanged();
         const bool whole = round == 0 || round % 37 == 36;
         incremental.composer.Compose();

@@ -10,6 +10,7 @@
 #include "tests/common/XTestSupport.h"
 #include "tests/game/GameFixture.h"
 #include "tests/game/GameFormSupport.h"
+#include "tests/world/WorldDriver.h"
 
 #include "app/EventLoop.h"
 
@@ -94,9 +95,7 @@ TEST_F(FormMainTest, TheFrameShowsTheWorldsSpritesFromTheirStrips)
 TEST_F(FormMainTest, TwoCoinsInOneCheckPlayTwoDingsAndAMissingDingIsLoggedForEachCoin)
 {
     f.StartGameAt(1);
-    Field().RemoveMovement(Field().GetPlayer());
-    Field().Jump().active = false;
-    Field().GetPlayer()->SetPosition(110, 450);  // over (100, 500) and (150, 500)
+    PlacePlayer(Field(), 110, 450);  // over (100, 500) and (150, 500)
     Field().CoinCheck();
     f.Tick();
     EXPECT_EQ(f.W().GetScore(), 100);
@@ -294,11 +293,17 @@ TEST_F(FormMainTest, ASoundsChildIsCollectedWhenItEnds)
     f.Tick();
     const pid_t child = Game().GetSound()->Pid();
     ASSERT_GT(child, 0);
-    // The ding lasts a third of a second; a second later the game has ticked on.
-    for (int i = 0; i < 12; ++i) {
-        GameProcessPause(100);
-        f.Tick();
+    // Until the child has ended (a zombie or gone; a generous bound for a
+    // loaded machine), then one tick more.
+    const std::string stat = "/proc/" + std::to_string(child) + "/stat";
+    for (int waited = 0; waited < 20000; waited += 20) {
+        const std::string fields = ReadFileBytes(stat);
+        const size_t close = fields.rfind(')');
+        if (close == std::string::npos || fields.compare(close + 2, 1, "Z") == 0)
+            break;
+        GameProcessPause(20);
     }
+    f.Tick();
     EXPECT_EQ(Zombies(), 0);
     EXPECT_NE(kill(child, 0), 0) << "the child is gone, not a zombie";
 }

@@ -4,6 +4,7 @@
 #include "tests/game/GameFixture.h"
 
 #include "tests/common/XTestSupport.h"
+#include "tests/world/WorldDriver.h"
 
 #include <X11/Xutil.h>
 #include <chrono>
@@ -106,14 +107,8 @@ void GameFixture::LoseTheGame(int32_t level, int32_t score)
 
 void GameFixture::StandAt(int32_t x)
 {
-    Playfield& field = W().Field();
-    for (const auto* enemies : {&field.Bees(), &field.Ufos()})
-        for (SpriteApe* enemy : *enemies)
-            field.RemoveMovement(enemy);
-    field.RemoveMovement(field.GetPlayer());
-    field.Jump().active = false;
-    field.GetPlayer()->SetPosition(x, 518);
-    field.DrawSprite(field.GetPlayer());
+    FreezeEnemies(W().Field());
+    PlacePlayer(W().Field(), x, 518);
     Tick();
 }
 

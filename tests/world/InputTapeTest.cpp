@@ -99,7 +99,6 @@ TEST(InputTape, ARecordedGameReplaysToTheSameEnd)
     for (StepInput input; replay.Next(input);)
         world.Step(input);
     EXPECT_EQ(GameSummary(world), GameSummary(played.world));
-    WorldDriver copy;  // the description of the end, through a driver's eyes
     EXPECT_EQ(world.Steps(), tape.Steps());
     EXPECT_EQ(world.Field().GetPlayer()->GetX(), played.world.Field().GetPlayer()->GetX());
     EXPECT_EQ(world.Field().CoinsTaken(), played.world.Field().CoinsTaken());
@@ -127,6 +126,8 @@ TEST(InputTape, AFileThatIsNotAWholeRecordingIsRefusedWithItsReason)
     ASSERT_TRUE(InputTape().Decode(good, nullptr));
     std::string flipped = good;
     flipped[19] ^= 0x40;
+    std::string flippedVersion = good;
+    flippedVersion[8] ^= 0x01;
     const struct {
         const char* what;
         std::string bytes;
@@ -137,6 +138,9 @@ TEST(InputTape, AFileThatIsNotAWholeRecordingIsRefusedWithItsReason)
         {"only the name", "BRUVOREC", "cut short"},
         {"a later version", Sealed("", 0, 2), "recording version 2 is not this game's (1)"},
         {"a changed byte", flipped, "damaged (its checksum does not match)"},
+        {"a changed version byte", flippedVersion, "damaged (its checksum does not match)"},
+        {"more than a week of steps", Sealed("\x10\xff\xff\xff\xff\x0f\x10\xff\xff\xff\xff\x0f", 8589934590ull),
+         "holds 8589934590 steps, more than a week of play"},
         {"an unknown entry", Sealed("\x40", 1), "damaged at byte 18"},
         {"a run of no steps", Sealed(std::string("\x10\x00", 2), 0), "damaged at byte 18"},
         {"a count running off the end", Sealed("\x10\x80", 1), "damaged at byte 18"},
@@ -175,6 +179,10 @@ TEST(InputTape, FilesAreWrittenWholeOrNotAtAllAndReadWithTheirPathInTheReason)
 
     EXPECT_FALSE(tape.Save(folder.File("no/such/folder/game.rec"), &error));
     EXPECT_EQ(error, "Recording " + folder.File("no/such/folder/game.rec") + ": cannot be written");
+    EXPECT_FALSE(InputTape::CanSave(folder.File("no/such/folder/game.rec"), &error));
+    EXPECT_EQ(error, "Recording " + folder.File("no/such/folder/game.rec") + ": cannot be written");
+    EXPECT_TRUE(InputTape::CanSave(folder.File("new.rec"), &error));
+    EXPECT_EQ(folder.Read("new.rec.part"), "") << "the trial leaves nothing";
     EXPECT_FALSE(loaded.Load(folder.File("missing.rec"), &error));
     EXPECT_EQ(error, "Recording " + folder.File("missing.rec") + ": cannot be read");
     ASSERT_EQ(mkdir(folder.File("a folder").c_str(), 0755), 0);

@@ -106,40 +106,19 @@ TEST(SpriteModel, AnAnimationOfOneFrameNeverRedrawsButActsEveryStep)
     EXPECT_EQ(frames, (std::vector<int32_t>{1, 2, 3, 4, 5, 3, 4}));
 }
 
-TEST(SpriteModel, ClonesKeepCounterRangeAndSpriteAndTakeTheirClassPeriod)
+// Each animation takes its period and frame range from the descriptor, but
+// a jump steps at the jump's period and a patrol every 60 ms.
+TEST(SpriteModel, EachAnimationStepsAtThePeriodOfItsKind)
 {
-    World world;
-    Playfield* field = &world.Field();
     SpriteDesc desc{800, 640, 16, 10, 2, 3, 300, "ape"};
     CountingSprite sprite;
-    SpriteAnimazione animation(field, &desc, &sprite);
-    animation.counter = 120;
-    desc.firstFrame = 0;  // a later turn rewrites the descriptor
-    desc.lastFrame = 1;
-    desc.period = 90;
-    std::unique_ptr<SpriteAnim> copy(animation.Clone());
-    EXPECT_NE(dynamic_cast<SpriteAnimazione*>(copy.get()), nullptr);
-    EXPECT_EQ(copy->counter, 120);
-    EXPECT_EQ(copy->firstFrame, 2);
-    EXPECT_EQ(copy->lastFrame, 3);
-    EXPECT_EQ(copy->period, 90);
-    EXPECT_EQ(copy->sprite, &sprite);
-    EXPECT_EQ(copy->desc, &desc);
-    EXPECT_EQ(copy->owner, field);
-
-    SpriteJumping jump(field, &desc, &sprite, 60);
-    jump.counter = 30;
-    std::unique_ptr<SpriteAnim> jumpCopy(jump.Clone());
-    EXPECT_NE(dynamic_cast<SpriteJumping*>(jumpCopy.get()), nullptr);
-    EXPECT_EQ(jumpCopy->period, 60);
-    EXPECT_EQ(jumpCopy->counter, 30);
-    MovementEnemies patrol(field, &desc, &sprite);
-    EXPECT_EQ(patrol.period, 60);
-    patrol.counter = 50;
-    std::unique_ptr<SpriteAnim> patrolCopy(patrol.Clone());
-    EXPECT_NE(dynamic_cast<MovementEnemies*>(patrolCopy.get()), nullptr);
-    EXPECT_EQ(patrolCopy->period, 60);
-    EXPECT_EQ(patrolCopy->counter, 50);
+    const SpriteAnimazione frames(nullptr, &desc, &sprite);
+    EXPECT_EQ(frames.period, 300);
+    EXPECT_EQ(frames.firstFrame, 2);
+    EXPECT_EQ(frames.lastFrame, 3);
+    EXPECT_EQ(frames.counter, 0);
+    EXPECT_EQ(SpriteJumping(nullptr, &desc, &sprite, 45).period, 45);
+    EXPECT_EQ(MovementEnemies(nullptr, &desc, &sprite).period, 60);
 }
 
 TEST(SpriteModel, TheFactoryMakesEachKindAndNothingForOtherNames)

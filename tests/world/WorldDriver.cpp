@@ -31,22 +31,19 @@ void WorldDriver::StepWhile(GameState waiting, int limit)
         Step();
 }
 
-void WorldDriver::PlacePlayer(int32_t x, int32_t y)
+void PlacePlayer(Playfield& field, int32_t x, int32_t y)
 {
-    Playfield& field = world.Field();
     field.RemoveMovement(field.GetPlayer());
     field.Jump().active = false;
     field.GetPlayer()->SetPosition(x, y);
     field.DrawSprite(field.GetPlayer());
 }
 
-void WorldDriver::FreezeEnemies()
+void FreezeEnemies(Playfield& field)
 {
-    Playfield& field = world.Field();
-    for (SpriteApe* bee : field.Bees())
-        field.RemoveMovement(bee);
-    for (SpriteApe* ufo : field.Ufos())
-        field.RemoveMovement(ufo);
+    for (const auto* enemies : {&field.Bees(), &field.Ufos()})
+        for (SpriteApe* enemy : *enemies)
+            field.RemoveMovement(enemy);
 }
 
 bool WorldDriver::LandPlayer(int limit)

@@ -10,6 +10,11 @@
 #include <cstdint>
 #include <string>
 
+// Stops every bee and saucer where it is (their patrol movements go).
+void FreezeEnemies(Playfield& field);
+// Takes the player out of its jump or fall and shows it somewhere.
+void PlacePlayer(Playfield& field, int32_t x, int32_t y);
+
 class WorldDriver {
 public:
     WorldDriver() = default;
@@ -26,10 +31,8 @@ public:
     void Step(int count = 1);
     // Steps until the state is no longer `waiting`, at most `limit` steps.
     void StepWhile(GameState waiting, int limit = 10000);
-    // Takes the player out of its jump or fall and puts it somewhere.
-    void PlacePlayer(int32_t x, int32_t y);
-    // Stops every bee and saucer where it is (their patrol movements go).
-    void FreezeEnemies();
+    void PlacePlayer(int32_t x, int32_t y) { ::PlacePlayer(world.Field(), x, y); }
+    void FreezeEnemies() { ::FreezeEnemies(world.Field()); }
     // Steps until the player stands; false when it took too long.
     bool LandPlayer(int limit = 400);
     // Lets the player's spawn grace run out at once.

@@ -181,7 +181,7 @@ Display* SoakDesktop::StartServer()
     return connection;
 }
 
-bool SoakDesktop::Start(std::string* problem)
+bool SoakDesktop::Start(std::string* problem, bool windowManager)
 {
     Display* connection = nullptr;
     for (int attempt = 0; attempt < kServerAttempts && connection == nullptr; ++attempt)
@@ -189,6 +189,10 @@ bool SoakDesktop::Start(std::string* problem)
     if (connection == nullptr) {
         *problem = "Xvfb did not start (is it installed?)";
         return false;
+    }
+    if (!windowManager) {
+        XCloseDisplay(connection);
+        return true;
     }
     manager = Spawn({"openbox", "--sm-disable"}, {"DISPLAY=" + display}, "", "/dev/null");
     const bool managed = WindowManagerFrames(connection);
@@ -290,10 +294,20 @@ ProcessSample SoakGame::Sample() const
     struct stat log {};
     if (stat((folder + "/log.txt").c_str(), &log) == 0)
         sample.logBytes = static_cast<long>(log.st_size);
-    const std::vector<std::string> fields = StatFields(self);
-    if (fields.size() > 12)
-        sample.cpuSeconds = (std::atof(fields[11].c_str()) + std::atof(fields[12].c_str())) / sysconf(_SC_CLK_TCK);
+    sample.cpuSeconds = CpuSecondsOf(pid);
+    std::istringstream io(ReadWhole("/proc/" + self + "/io"));
+    for (std::string key; io >> key;)
+        if (key == "wchar:")
+            io >> sample.writtenBytes;
     return sample;
+}
+
+double CpuSecondsOf(pid_t pid)
+{
+    const std::vector<std::string> fields = StatFields(std::to_string(pid));
+    if (fields.size() <= 12)
+        return 0.0;
+    return (std::atof(fields[11].c_str()) + std::atof(fields[12].c_str())) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 bool SoakGame::Running()

@@ -8,7 +8,8 @@
 #include <sys/types.h>
 
 // A private Xvfb on a display number it picks itself (-displayfd), with
-// openbox managing its windows; both are stopped at destruction.
+// openbox managing its windows (unless asked not to); both are stopped at
+// destruction.
 class SoakDesktop {
 public:
     SoakDesktop() = default;
@@ -16,8 +17,9 @@ public:
     SoakDesktop(const SoakDesktop&) = delete;
     SoakDesktop& operator=(const SoakDesktop&) = delete;
 
-    bool Start(std::string* problem);
+    bool Start(std::string* problem, bool windowManager = true);
     const std::string& DisplayName() const { return display; }
+    pid_t ServerPid() const { return server; }
 
 private:
     // One try at starting Xvfb; its connection, or nullptr with it stopped.
@@ -35,7 +37,11 @@ struct ProcessSample {
     int children = 0;          // child processes, ended ones not yet reaped included
     long logBytes = 0;         // size of the game's log.txt
     double cpuSeconds = 0.0;   // user and system time used so far
+    unsigned long long writtenBytes = 0;  // bytes written so far, by every write
 };
+
+// User and system seconds a process has used so far; 0 when it is gone.
+double CpuSecondsOf(pid_t pid);
 
 // The game started from a temporary folder: the executable copied in, Data/
 // a folder of links to the generated files (so the score table stays in the
@@ -50,6 +56,7 @@ public:
 
     bool Start(std::string* problem);
     const std::string& Folder() const { return folder; }
+    pid_t Pid() const { return pid; }
     void SetKeep(bool kept) { keep = kept; }
     // What the game wrote to its standard output and error so far.
     std::string Output() const;
