@@ -242,17 +242,27 @@ void TabTraversal(Form* form, GUIElement* focused)
         MoveFocusTo(picked);
 }
 
-// The window that received the press of each key now down. A key pressed in
-// one window and released in another (the focus moved while it was held, say
-// to a dialog that opened) types nothing where it is released.
+// The window that received the press of each key now down, and the
+// character the press typed. A key pressed in one window and released in
+// another (the focus moved while it was held, say to a dialog that opened)
+// types nothing where it is released. A key types on its release, but the
+// character of its press: Shift let go before the letter still gives the
+// capital, as fast typists and xdotool let it go.
 class KeyOrigins {
 public:
-    void Pressed(const XKeyEvent& event) { origin[event.keycode & 0xFF] = event.window; }
-    // Whether this release belongs to a press the window received; the key is up afterwards.
-    bool Released(const XKeyEvent& event)
+    void Pressed(const XKeyEvent& event, char character)
+    {
+        origin[event.keycode & 0xFF] = event.window;
+        typed[event.keycode & 0xFF] = character;
+    }
+    // Whether this release belongs to a press the window received, with the
+    // character of that press; the key is up afterwards.
+    bool Released(const XKeyEvent& event, char* character)
     {
         const bool same = origin[event.keycode & 0xFF] == event.window;
+        *character = typed[event.keycode & 0xFF];
         origin[event.keycode & 0xFF] = 0;
+        typed[event.keycode & 0xFF] = 0;
         return same;
     }
     // The window lost the focus: its keys are released elsewhere.
@@ -265,6 +275,7 @@ public:
 
 private:
     Window origin[256] = {};  // by key code; 0: no press received
+    char typed[256] = {};     // by key code: the character its press typed, 0 for none
 };
 
 // The server's auto-repeat sends a held key as a release and a press with the
@@ -279,9 +290,10 @@ bool IsRepeatRelease(XKeyEvent& release)
            next.xkey.time == release.time && next.xkey.window == release.window;
 }
 
-void OnKeyPress(Form* form, XKeyEvent& event)
+void OnKeyPress(Form* form, XKeyEvent& event, KeyOrigins& origins)
 {
     const TranslatedKey key = Translate(event);
+    origins.Pressed(event, key.character);
     if (GUIElement* focused = FocusedOn(form))
         focused->KeyDown(key.keysym);
     if (Typed(key.character)) {
@@ -304,7 +316,8 @@ void ReleaseCharKey(const XKeyEvent& event)
 
 void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
 {
-    if (!origins.Released(event)) {
+    char pressed = 0;
+    if (!origins.Released(event, &pressed)) {
         // A key held since before this window had the focus: its auto-repeat
         // and its release type nothing here.
         if (IsRepeatRelease(event)) {
@@ -313,7 +326,8 @@ void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
         }
         return;
     }
-    const TranslatedKey key = Translate(event);
+    TranslatedKey key = Translate(event);
+    key.character = pressed;
     GUIElement* focused = FocusedOn(form);
     if (key.keysym == XK_Tab && (focused == nullptr || focused->IsTabStop())) {
         TabTraversal(form, focused);
@@ -433,6 +447,8 @@ Window TargetWindow(const XEvent& event)
         return event.xdestroywindow.window;
     case ConfigureNotify:
         return event.xconfigure.window;
+    case UnmapNotify:
+        return event.xunmap.window;
     default:
         return event.xany.window;
     }
@@ -457,8 +473,7 @@ void Dispatch(Form* running, XEvent& event, KeyOrigins& origins)
     switch (event.type) {
     case XKeyPressEventType:
         if (form->IsEnabled()) {
-            origins.Pressed(event.xkey);
-            OnKeyPress(form, event.xkey);
+            OnKeyPress(form, event.xkey, origins);
         }
         break;
     case KeyRelease:
@@ -487,6 +502,9 @@ void Dispatch(Form* running, XEvent& event, KeyOrigins& origins)
         break;
     case Expose:
         form->Paint();
+        break;
+    case UnmapNotify:
+        form->OnUnmapped();
         break;
     case ConfigureNotify: {
         const XConfigureEvent& configure = event.xconfigure;

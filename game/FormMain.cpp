@@ -133,6 +133,12 @@ void FormMain::OnFocusLost()
         events.Push(StepInput::Event::LookedAway);
 }
 
+void FormMain::OnUnmapped()
+{
+    if (input.mode != GameInput::Mode::Replay)
+        events.Push(StepInput::Event::LookedAway);
+}
+
 void FormMain::OnKeyUp(KeySym keysym)
 {
     FormGames::OnKeyUp(keysym);

@@ -49,8 +49,9 @@ public:
     int OnKeyPress(char character) override;
     void OnKeyUp(KeySym keysym) override;
     bool OnClose() override;
-    // Looking away pauses a game in play.
+    // Looking away (the keyboard gone elsewhere, the window iconified) pauses a game in play.
     void OnFocusLost() override;
+    void OnUnmapped() override;
 
     // High scores (HighScores.cpp).
     void LoadHighScores();

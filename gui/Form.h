@@ -50,6 +50,8 @@ public:
     virtual void OnTick() {}
     // The window lost the keyboard focus; keys held now are released elsewhere.
     virtual void OnFocusLost() {}
+    // The window was unmapped: iconified, or hidden by another client.
+    virtual void OnUnmapped() {}
     virtual void FormSpare3() {}
     virtual void SetStyleFlag2(bool flag) { styleFlag2 = flag; }
     virtual void SetStyleFlag3(bool flag) { styleFlag3 = flag; }

@@ -118,6 +118,29 @@ TEST_F(FormNamePlayerTest, EnterConfirmsTheNameAndGivesTheMainFormItsKeysBack)
     EXPECT_EQ(beeps.Count(), 0);
 }
 
+// Shift let go before the letter (as fast typists and xdotool do) still types
+// the capital: the character is the press's.
+TEST_F(FormNamePlayerTest, AShiftLetGoBeforeItsLetterStillGivesTheCapital)
+{
+    Script script(main.get());
+    Open(script);
+    script.Then([] {
+        Key(XK_Shift_L, true);
+        Key(XK_a, true);
+        Key(XK_Shift_L, false);
+        Key(XK_a, false);
+    });
+    script.Then([] {
+        Key(XK_b, true);
+        Key(XK_Shift_L, true);  // pressed after the letter: the letter stays small
+        Key(XK_b, false);
+        Key(XK_Shift_L, false);
+    });
+    script.Then([] { Tap(XK_Return); });
+    script.Run();
+    EXPECT_EQ(PlayerName, "Ab");
+}
+
 TEST_F(FormNamePlayerTest, DeleteConfirmsAfterTheEntryBlankedTheCellUnderTheCaret)
 {
     Script script(main.get());

@@ -285,7 +285,13 @@ TEST_F(EventLoopTest, EnterLeaveExposeResizeAndTick)
         XSendEvent(Dpy(), form.GetWindow(), False, NoEventMask, &tick);
         Sync();
     });
+    script.Then([&] {
+        XUnmapWindow(Dpy(), other.GetWindow());  // as a window manager iconifies it
+        Sync();
+    });
     script.Run();
+    EXPECT_EQ(CountOf("other:OnUnmapped"), 1);
+    EXPECT_FALSE(Called("form:OnUnmapped"));
     EXPECT_TRUE(Called("form:MouseEnter"));
     EXPECT_TRUE(Called("form:MouseLeave"));
     EXPECT_TRUE(Called("other:MouseEnter"));

@@ -135,6 +135,7 @@ public:
     }
     void Close() override { Record(label, "Close"); Form::Close(); }
     void OnTick() override { Record(label, "OnTick"); }
+    void OnUnmapped() override { Record(label, "OnUnmapped"); }
 
     std::string label;
 };
