@@ -58,8 +58,11 @@ capture() {
 
 mkdir -p "$docs"
 
-# The game runs from inside its game folder.
-(cd "$build/game" && HOME="$work" exec ./bruvo >/dev/null 2>&1) &
+# The game runs from inside a copy of its game folder without the high-score
+# table the build's own games left there, so the title shows a new player's.
+cp -a "$build/game" "$work/game"
+rm -rf "$work/game/Data/Bruvo Stage Krodel/Score"
+(cd "$work/game" && HOME="$work" exec ./bruvo >/dev/null 2>&1) &
 pids+=($!)
 game=$(window_of "Bruvo Stage Krodel by Krodel Games, 2026")
 sleep 3  # the title picture and the high-score lines
