@@ -30,29 +30,6 @@ using Clock = std::chrono::steady_clock;
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// The first window under `under` whose name begins with `title`.
-Window FindWindow(Display* display, Window under, const char* title)
-{
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(display, under, &root, &parent, &children, &count))
-        return 0;
-    Window found = 0;
-    for (unsigned i = 0; i < count && found == 0; ++i) {
-        char* name = nullptr;
-        if (XFetchName(display, children[i], &name) && name != nullptr) {
-            if (std::strncmp(name, title, std::strlen(title)) == 0)
-                found = children[i];
-            XFree(name);
-        }
-        if (found == 0)
-            found = FindWindow(display, children[i], title);
-    }
-    if (children != nullptr)
-        XFree(children);
-    return found;
-}
-
 void Key(Display* display, KeySym keysym, bool press)
 {
     XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), press ? True : False, CurrentTime);
@@ -159,7 +136,7 @@ int main(int argc, char** argv)
     Window window = 0;
     for (int i = 0; i < 200 && display != nullptr && window == 0; ++i) {
         Sleep(50);
-        window = FindWindow(display, DefaultRootWindow(display), "Bruvo Stage Krodel");
+        window = FindWindowByTitle(display, DefaultRootWindow(display), "Bruvo Stage Krodel");
     }
     int status = 1;
     if (window != 0) {

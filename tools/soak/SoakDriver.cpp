@@ -1,5 +1,7 @@
 #include "tools/soak/SoakDriver.h"
 
+#include "tools/soak/SoakProcess.h"
+
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -48,7 +50,7 @@ bool SoakDriver::Connect(std::string* problem)
         return false;
     }
     for (int waited = 0; waited < kWindowWaitMs && game == 0; waited += 100) {
-        const Window found = FindByTitle(DefaultRootWindow(display), kGameTitle);
+        const Window found = FindWindowByTitle(display, DefaultRootWindow(display), kGameTitle);
         if (found != 0 && Viewable(found))
             game = found;
         else
@@ -58,28 +60,6 @@ bool SoakDriver::Connect(std::string* problem)
         *problem = "the game window did not appear";
     nextDialogLook = Clock::now();
     return game != 0;
-}
-
-Window SoakDriver::FindByTitle(Window under, const std::string& prefix) const
-{
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(display, under, &root, &parent, &children, &count))
-        return 0;
-    Window found = 0;
-    for (unsigned i = 0; i < count && found == 0; ++i) {
-        char* name = nullptr;
-        if (XFetchName(display, children[i], &name) && name != nullptr) {
-            if (std::string(name).rfind(prefix, 0) == 0)
-                found = children[i];
-            XFree(name);
-        }
-        if (found == 0)
-            found = FindByTitle(children[i], prefix);
-    }
-    if (children != nullptr)
-        XFree(children);
-    return found;
 }
 
 bool SoakDriver::Viewable(Window window) const
@@ -184,7 +164,7 @@ void SoakDriver::Step()
     }
     if (now >= nextDialogLook) {
         nextDialogLook = now + std::chrono::milliseconds(kDialogLookMs);
-        dialog = FindByTitle(DefaultRootWindow(display), kDialogTitle);
+        dialog = FindWindowByTitle(display, DefaultRootWindow(display), kDialogTitle);
         const bool open = dialog != 0 && Viewable(dialog);
         if (open && !dialogOpen) {
             ++gamesFinished;

@@ -38,7 +38,6 @@ private:
         Clock::time_point release;
     };
 
-    Window FindByTitle(Window under, const std::string& prefix) const;
     bool Viewable(Window window) const;
     void Press(KeySym keysym, int holdMs);
     void Tap(KeySym keysym);

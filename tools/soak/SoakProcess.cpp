@@ -342,3 +342,25 @@ std::string SoakGame::HowItEnded() const
         return std::string("killed by signal ") + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status)) + ")";
     return "exit status " + std::to_string(WEXITSTATUS(status));
 }
+
+Window FindWindowByTitle(Display* display, Window under, const std::string& prefix)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, under, &root, &parent, &children, &count))
+        return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) && name != nullptr) {
+            if (std::strncmp(name, prefix.c_str(), prefix.size()) == 0)
+                found = children[i];
+            XFree(name);
+        }
+        if (found == 0)
+            found = FindWindowByTitle(display, children[i], prefix);
+    }
+    if (children != nullptr)
+        XFree(children);
+    return found;
+}

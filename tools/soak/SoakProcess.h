@@ -7,6 +7,10 @@
 #include <string>
 #include <sys/types.h>
 
+// The first window below `under`, searched depth first, whose name begins
+// with `prefix`; 0 if there is none.
+Window FindWindowByTitle(Display* display, Window under, const std::string& prefix);
+
 // A private Xvfb on a display number it picks itself (-displayfd), with
 // openbox managing its windows (unless asked not to); both are stopped at
 // destruction.
