@@ -111,19 +111,32 @@ void FrameComposer::AddMerged(std::vector<Rect>& list, const Rect& rect)
 // dirties where it was and where it is, in its layer.
 void FrameComposer::MarkDifferences()
 {
-    const size_t count = std::max(items.size(), shown.size());
-    for (size_t i = 0; i < count; ++i) {
-        const FrameItem* now = i < items.size() ? &items[i] : nullptr;
-        const FrameItem* before = i < shown.size() ? &shown[i] : nullptr;
-        if (now != nullptr && before != nullptr && *now == *before)
-            continue;
-        for (const FrameItem* item : {before, now}) {
-            if (item == nullptr)
-                continue;
-            const Rect area = Intersect(item->area, frame.Area());
-            AddMerged(item->layer == FrameItem::Layer::Scene ? sceneDirty : frameDirty, area);
+    const auto mark = [this](const FrameItem& item) {
+        AddMerged(item.layer == FrameItem::Layer::Scene ? sceneDirty : frameDirty, Intersect(item.area, frame.Area()));
+    };
+    // The lists are walked side by side. An item that appeared or went (a
+    // sprite hidden, a coin taken) would shift every later item out of step
+    // with its old self; one item of look-ahead on either side keeps them in
+    // step. Items that stay matched keep their order, so only the places of
+    // unmatched items can change.
+    size_t before = 0, now = 0;
+    while (before < shown.size() && now < items.size()) {
+        if (items[now] == shown[before]) {
+            ++before;
+            ++now;
+        } else if (now + 1 < items.size() && items[now + 1] == shown[before]) {
+            mark(items[now++]);
+        } else if (before + 1 < shown.size() && items[now] == shown[before + 1]) {
+            mark(shown[before++]);
+        } else {
+            mark(shown[before++]);
+            mark(items[now++]);
         }
     }
+    for (; before < shown.size(); ++before)
+        mark(shown[before]);
+    for (; now < items.size(); ++now)
+        mark(items[now]);
 }
 
 bool FrameComposer::Compose()

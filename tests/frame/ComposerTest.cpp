@@ -123,22 +123,29 @@ struct Layers {
     FrameComposer composer;
 };
 
-// Lists a random frame: scenery, moving pictures, a text, overlays.
-void ListRandom(FrameComposer& composer, std::mt19937& random)
+// Lists a random frame: scenery, moving pictures, a text, overlays. The items
+// come from a pool that `poolSeed` makes, each left out now and then, so that
+// lists in a row share items with some gone or come back, as sprites hide.
+void ListRandom(FrameComposer& composer, std::mt19937& random, uint32_t poolSeed)
 {
-    auto pick = [&random](int32_t low, int32_t high) {
-        return std::uniform_int_distribution<int32_t>(low, high)(random);
-    };
+    std::mt19937 pool(poolSeed);
+    auto pick = [&pool](int32_t low, int32_t high) { return std::uniform_int_distribution<int32_t>(low, high)(pool); };
     composer.BeginItems();
     const int count = pick(0, 12);
     for (int i = 0; i < count; ++i) {
         const auto layer = static_cast<FrameItem::Layer>(pick(0, 2));
         const Rect area{pick(-20, kW), pick(-20, kH), pick(1, 40), pick(1, 30)};
-        switch (pick(0, 3)) {
-        case 0: composer.AddPicture(layer, 0, 0, pick(0, 3) * 10, Rect{area.x, area.y, 16, 10}, pick(0, 1) == 1); break;
-        case 1: composer.AddFill(layer, area, pick(1, 0xFFFFFF)); break;
-        case 2: composer.AddBorder(layer, area, pick(1, 0xFFFFFF)); break;
-        default: composer.AddText(layer, area, area.x, area.y + 12, pick(0, 1) ? "Ab" : "Score 7", pick(1, 0xFFFFFF));
+        const int kind = pick(0, 3);
+        const int32_t colour = pick(1, 0xFFFFFF);
+        const bool flag = pick(0, 1) == 1;
+        const int32_t sourceY = pick(0, 3) * 10;
+        if (std::uniform_int_distribution<int>(0, 3)(random) == 0)
+            continue;
+        switch (kind) {
+        case 0: composer.AddPicture(layer, 0, 0, sourceY, Rect{area.x, area.y, 16, 10}, flag); break;
+        case 1: composer.AddFill(layer, area, colour); break;
+        case 2: composer.AddBorder(layer, area, colour); break;
+        default: composer.AddText(layer, area, area.x, area.y + 12, flag ? "Ab" : "Score 7", colour);
         }
     }
 }
@@ -151,7 +158,8 @@ TEST(Composer, RepaintingWhatChangedGivesTheFrameOfTheLastListAndReportsEveryCha
     for (int round = 0; round < 300; ++round) {
         const Picture before = incremental.frame;
         std::mt19937 copy = random;
-        ListRandom(incremental.composer, random);
+        const uint32_t poolSeed = round / 4;
+        ListRandom(incremental.composer, random, poolSeed);
         if (round % 37 == 36)  // a new backdrop: the layers given again
             incremental.composer.SetLayers(incremental.backdrop.view, incremental.scene.view, incremental.frame.view);
         incremental.composer.ClearChanged();
@@ -161,7 +169,7 @@ TEST(Composer, RepaintingWhatChangedGivesTheFrameOfTheLastListAndReportsEveryCha
 
         // The same list composed from nothing.
         Layers fresh;
-        ListRandom(fresh.composer, copy);
+        ListRandom(fresh.composer, copy, poolSeed);
         fresh.composer.Compose();
         const Difference wrong = Compare(fresh.frame, incremental.frame);
         ASSERT_EQ(wrong.count, 0) << "round " << round << ": frame differs within " << wrong.bounds.x << ","
@@ -220,6 +228,22 @@ TEST(Composer, AnUnchangedListRepaintsNothingAndAMovedPictureOnlyItsTwoPlaces)
     ASSERT_EQ(l.composer.Changed().size(), 1u);
     EXPECT_EQ(l.composer.Changed()[0], (Rect{40, 50, 24, 10})) << "the old and the new place, merged";
     EXPECT_EQ(l.scene.At(45, 55), Backdrop(45, 55)) << "moving pictures stay out of the scene";
+
+    // A picture that goes repaints its own place only, not the items after it.
+    l.composer.ClearChanged();
+    l.composer.BeginItems();
+    l.composer.AddFill(FrameItem::Layer::Scene, Rect{0, 0, kW, 20}, 0x010101);
+    l.composer.AddFill(FrameItem::Layer::Overlay, Rect{100, 0, 50, 12}, 0x020202);
+    l.composer.Compose();
+    ASSERT_EQ(l.composer.Changed().size(), 2u) << "the picture gone, the fill come";
+    l.composer.ClearChanged();
+    l.composer.BeginItems();
+    l.composer.AddFill(FrameItem::Layer::Scene, Rect{0, 0, kW, 20}, 0x010101);
+    l.composer.AddPicture(FrameItem::Layer::Moving, 0, 0, 0, Rect{48, 50, 16, 10}, true);
+    l.composer.AddFill(FrameItem::Layer::Overlay, Rect{100, 0, 50, 12}, 0x020202);
+    l.composer.Compose();
+    ASSERT_EQ(l.composer.Changed().size(), 1u);
+    EXPECT_EQ(l.composer.Changed()[0], (Rect{48, 50, 16, 10})) << "a picture that comes back: its place alone";
 }
 
 }  // namespace
