@@ -24,10 +24,7 @@ const DataFiles::Picture& ScreenFile(Backdrop screen, int32_t layout)
     case Backdrop::LifeLost: return DataFiles::kLifeLost;
     case Backdrop::LevelDone: return DataFiles::kLevelDone;
     case Backdrop::GameOver: return DataFiles::kGameOver;
-    case Backdrop::Level: {
-        const Layouts::Layout* record = Layouts::Find(layout);
-        return record != nullptr ? *record->background : Layouts::kNoLayoutBackground;
-    }
+    case Backdrop::Level: return Layouts::BackgroundOf(layout);
     case Backdrop::Blank: break;
     }
     return DataFiles::kBlank;
@@ -150,7 +147,7 @@ void FormMain::OnKeyUp(KeySym keysym)
 
 uint8_t FormMain::HeldDirections()
 {
-    const bool stick = joystickEnabled && world.GetGameState() == GameState::Playing;
+    const bool stick = world.GetGameState() == GameState::Playing;
     // One joystick for the whole game: it reopens a lost device by itself.
     if (stick && joystick == nullptr)
         joystick = new Joystick();

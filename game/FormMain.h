@@ -62,12 +62,9 @@ public:
 
     World& GetWorld() { return world; }
     const World& GetWorld() const { return world; }
-    GameInput::Mode GetInputMode() const { return input.mode; }
     const std::vector<std::string>& HighScoreLines() const { return highScoreLines; }
     FormNamePlayer* GetNameForm() const { return nameForm; }
     SoundPlayer* GetSound() const { return sound; }
-    void SetJoystickEnabled(bool flag) { joystickEnabled = flag; }
-    const GameSettings& GetSettings() const { return settings; }
     // The title's line about the keys and the toggle it names.
     static constexpr char kKeysToggle = 'K';
     const char* KeysLine() const;
@@ -100,7 +97,6 @@ private:
     uint32_t shownScreen = 0;     // the world's picture serial the backdrop was loaded for
     SoundPlayer* sound = nullptr;
     Joystick* joystick = nullptr;
-    bool joystickEnabled = true;
     std::vector<std::string> highScoreLines;
     FormNamePlayer* nameForm = nullptr;
     GameSettings settings;

@@ -23,9 +23,7 @@ public:
 
     bool Empty() const { return ink.empty(); }
     int32_t Ascent() const { return ascent; }
-    int32_t Descent() const { return descent; }
     int32_t CellWidth() const { return cellWidth; }
-    int32_t OriginX() const { return originX; }
     bool Ink(unsigned char character, int32_t cx, int32_t cy) const;
     // The pen's travel over the text, as the font measures it.
     int32_t TextWidth(std::string_view text) const;

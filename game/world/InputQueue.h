@@ -24,8 +24,6 @@ public:
         waiting.erase(waiting.begin(), waiting.begin() + static_cast<std::ptrdiff_t>(taken));
         return input;
     }
-    bool Empty() const { return waiting.empty(); }
-    void Clear() { waiting.clear(); }
 
 private:
     static constexpr size_t kCapacity = 64;  // events: far more than come between two steps

@@ -23,10 +23,10 @@ const Layout* Find(int layout)
     return layout >= 1 && layout <= kLayoutCount ? &kLayouts[layout - 1] : nullptr;
 }
 
-std::string BackgroundPath(int layout)
+const DataFiles::Picture& BackgroundOf(int layout)
 {
     const Layout* record = Find(layout);
-    return DataFiles::PathOf(record != nullptr ? *record->background : kNoLayoutBackground);
+    return record != nullptr ? *record->background : kNoLayoutBackground;
 }
 
 Entries<CoinPosition> CoinsOf(int layout)

@@ -10,7 +10,6 @@
 #include "game/world/GameRules.h"
 
 #include <cstdint>
-#include <string>
 
 namespace Layouts {
 
@@ -199,8 +198,8 @@ int LayoutOf(int level);
 // The record of a layout (1 to kLayoutCount); null outside.
 const Layout* Find(int layout);
 
-// Background file of a layout, "Data/" included; "Data/blank.bin" outside the table.
-std::string BackgroundPath(int layout);
+// Background picture of a layout; Data/blank.bin outside the table.
+const DataFiles::Picture& BackgroundOf(int layout);
 
 // Coins of a layout; empty outside the table.
 Entries<CoinPosition> CoinsOf(int layout);

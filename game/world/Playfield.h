@@ -87,10 +87,14 @@ public:
     void PollInput(const Directions& held);
     // The player stands on a tile (from its landing).
     void PlayerLanded() { spawnGrace.Landed(); }
+    // Whether a bee, saucer or fire touches the player: their boxes, shrunk
+    // by the contact margin, overlap. Enemies outside the view are parked
+    // beyond the right edge, where they touch nothing.
+    bool TouchesPlayer(const Sprite& harm) const;
     // A bee, saucer or burning fire touches the player.
     void EnemyTouchesPlayer();
-    // Whether a bee or saucer in the view, or an active fire on a burning
-    // frame, touches the player now, as their own contact tests measure it.
+    // Whether any bee or saucer, or a burning fire, touches the player now:
+    // what their own steps test, all at once.
     bool HarmTouchesPlayer() const;
     // The player fell out of the bottom of the field.
     void PlayerFalls();

@@ -210,10 +210,6 @@ void Playfield::FirePass()
 
 void Playfield::CoinCheck()
 {
-    if (coinsTaken >= coinsTotal) {
-        world.LevelComplete();
-        return;
-    }
     if (player == nullptr)
         return;
     for (SpriteMonete*& coin : visibleCoins) {

@@ -37,19 +37,19 @@ void Playfield::EnemyTouchesPlayer()
 
 void Playfield::PlayerFalls() { world.PlayerDies(); }
 
+bool Playfield::TouchesPlayer(const Sprite& harm) const
+{
+    return player != nullptr && harm.Overlaps(*player, Rules::kContactMargin, Rules::kContactMargin);
+}
+
 bool Playfield::HarmTouchesPlayer() const
 {
-    if (player == nullptr)
-        return false;
-    auto touches = [this](const Sprite& harm) {
-        return harm.Overlaps(*player, Rules::kContactMargin, Rules::kContactMargin);
-    };
     for (const auto* enemies : {&bees, &ufos})
         for (const SpriteApe* enemy : *enemies)
-            if (enemy->GetX() < SpriteKinds::kAreaWidth && touches(*enemy))
+            if (TouchesPlayer(*enemy))
                 return true;
     for (const SpriteFire* fire : fires)
-        if (fire->active && Rules::FireBurns(fire->GetFrame() + 1) && touches(*fire))
+        if (fire->Burns() && TouchesPlayer(*fire))
             return true;
     return false;
 }

@@ -85,18 +85,10 @@ SpriteFire::SpriteFire(Playfield* owner, SpriteKinds::Kind picture, int32_t widt
     kind = "spritefire";
 }
 
-void SpriteFire::SetFrame(int32_t n)
-{
-    if (n + 1 != frame)
-        Erase();
-    Sprite::SetFrame(n);
-}
+bool SpriteFire::Burns() const { return active && Rules::FireBurns(GetFrame() + 1); }
 
 void SpriteFire::Act()
 {
-    if (!active || !Rules::FireBurns(GetFrame() + 1))
-        return;
-    SpritePlayer* player = owner->GetPlayer();
-    if (player != nullptr && Overlaps(*player, Rules::kContactMargin, Rules::kContactMargin))
+    if (Burns() && owner->TouchesPlayer(*this))
         owner->EnemyTouchesPlayer();
 }

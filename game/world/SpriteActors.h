@@ -42,9 +42,9 @@ class SpriteFire : public Sprite {
 public:
     SpriteFire(Playfield* owner, SpriteKinds::Kind picture, int32_t width, int32_t height, int32_t id);
 
-    // Erases first when the frame changes, so smaller flames leave no trace.
-    void SetFrame(int32_t n) override;
-    // Harms the player on contact while active and on a burning frame.
+    // Active (inside the view) and on a burning frame.
+    bool Burns() const;
+    // Harms the player on contact while it burns.
     void Act() override;
 
     bool active = true;  // inside the view

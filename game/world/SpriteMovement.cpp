@@ -59,8 +59,7 @@ void MovementEnemies::Step()
     } else {
         enemy->SetPosition(worldX - scroll, enemy->GetY());
         owner->DrawSprite(enemy);
-        SpritePlayer* player = owner->GetPlayer();
-        if (player != nullptr && enemy->Overlaps(*player, Rules::kContactMargin, Rules::kContactMargin))
+        if (owner->TouchesPlayer(*enemy))
             owner->EnemyTouchesPlayer();
     }
     enemy->worldX = worldX;

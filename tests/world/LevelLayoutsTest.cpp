@@ -69,11 +69,11 @@ TEST(LevelLayouts, LevelsCycleThroughTheTableAndLookupsOutsideItAreEmpty)
 {
     for (int level = 1; level <= 3 * kLayoutCount; ++level)
         EXPECT_EQ(LayoutOf(level), (level - 1) % kLayoutCount + 1) << "level " << level;
-    EXPECT_EQ(BackgroundPath(LayoutOf(9)), "Data/sfondopre1.bin");
-    EXPECT_EQ(BackgroundPath(8), "Data/sfondo5.bin");
+    EXPECT_EQ(DataFiles::PathOf(BackgroundOf(LayoutOf(9))), "Data/sfondopre1.bin");
+    EXPECT_EQ(DataFiles::PathOf(BackgroundOf(8)), "Data/sfondo5.bin");
     for (int outside : {0, -1, kLayoutCount + 1}) {
         EXPECT_EQ(Find(outside), nullptr);
-        EXPECT_EQ(BackgroundPath(outside), "Data/blank.bin");
+        EXPECT_EQ(DataFiles::PathOf(BackgroundOf(outside)), "Data/blank.bin");
         EXPECT_EQ(CoinCount(outside), 0);
         EXPECT_EQ(FiresOf(outside).count, 0);
         EXPECT_EQ(EnemiesOf(outside).count, 0);

@@ -165,20 +165,8 @@ TEST(SpriteModel, TheFactoryMakesEachKindAndNothingForOtherNames)
     EXPECT_EQ(CreateSprite(nullptr, unnamed, 0, 1), nullptr);
 }
 
-TEST(SpriteModel, AFireErasesItselfBeforeAFrameChangeAndACoinShowsOnlyWhileShown)
+TEST(SpriteModel, ACoinShowsOnlyWhileShown)
 {
-    SpriteFire fire(nullptr, SpriteKinds::Fire, 40, 30, 1);
-    EXPECT_TRUE(fire.active);
-    fire.SetPosition(220, 546);
-    fire.Draw();
-    fire.SetFrame(0);  // the same frame: stays
-    EXPECT_TRUE(fire.IsPlaced());
-    fire.SetFrame(1);
-    EXPECT_FALSE(fire.IsPlaced());
-    EXPECT_EQ(fire.GetFrame(), 1);
-    fire.Draw();
-    EXPECT_EQ(fire.GetDrawnFrame(), 1);
-
     SpriteMonete coin(nullptr, SpriteKinds::Money, 20, 19, 2);
     coin.shown = false;
     coin.Draw();
