@@ -109,23 +109,18 @@ std::vector<SpriteAnim*>::iterator FirstOf(std::vector<SpriteAnim*>& list, const
 }
 }  // namespace
 
-void Playfield::RemoveFrameAnimation(Sprite* sprite)
+void Playfield::RemoveFirst(std::vector<SpriteAnim*>& list, const Sprite* sprite)
 {
-    const auto found = FirstOf(frameAnimations, sprite);
-    if (found == frameAnimations.end())
+    const auto found = FirstOf(list, sprite);
+    if (found == list.end())
         return;
     Retire(*found);
-    frameAnimations.erase(found);
+    list.erase(found);
 }
 
-void Playfield::RemoveMovement(Sprite* sprite)
-{
-    const auto found = FirstOf(movements, sprite);
-    if (found == movements.end())
-        return;
-    Retire(*found);
-    movements.erase(found);
-}
+void Playfield::RemoveFrameAnimation(Sprite* sprite) { RemoveFirst(frameAnimations, sprite); }
+
+void Playfield::RemoveMovement(Sprite* sprite) { RemoveFirst(movements, sprite); }
 
 void Playfield::DeleteAllAnimations()
 {

@@ -161,6 +161,15 @@ private:
     // while the tick still walks the ones that were due.
     void Retire(SpriteAnim* animation);
     void DeleteRetired();
+    // Takes the sprite's first animation out of the list and retires it.
+    void RemoveFirst(std::vector<SpriteAnim*>& list, const Sprite* sprite);
+    // One walking step of `step` pixels as the walk rules decide, then the
+    // fall check where it lands.
+    void WalkBy(Rules::Walk how, int32_t step, SpriteDesc* desc);
+    // A bee or saucer on its patrol, parked at the right edge until its
+    // movement places it, with that movement; null when it cannot be made.
+    SpriteApe* AddEnemy(SpriteKinds::Kind kind, int32_t height, int32_t start, int32_t speed, int32_t leftEnd,
+                        int32_t rightEnd);
     template <typename T>
     void TilePool(std::vector<T*>& pool, size_t& used, int variant, int32_t x, int32_t y, int32_t frame,
                   bool drawInside);
@@ -181,8 +190,6 @@ private:
     int32_t scroll = 0;
     int32_t scrollOffset = 0;      // pixels walked right past scrollLimit
     int32_t scrollLimit = 0;       // 1 from every StartLevel on: the view stays put
-    int32_t leftStep = -Rules::kWalkStep;  // pixels per walking step
-    int32_t rightStep = Rules::kWalkStep;
     SpritePlayer* player = nullptr;
     int32_t pollCount = 0;         // the input poll acts on every kPollsPerAct-th call
     SpawnGrace spawnGrace;

@@ -9,28 +9,34 @@
 namespace {
 constexpr int32_t kAreaWidth = SpriteKinds::kAreaWidth;    // pixels
 constexpr int32_t kAreaHeight = SpriteKinds::kAreaHeight;  // pixels
+}  // namespace
 
-void SetPatrol(SpriteApe* enemy, int32_t start, int32_t speed, int32_t leftEnd, int32_t rightEnd)
+SpriteApe* Playfield::AddEnemy(SpriteKinds::Kind kind, int32_t height, int32_t start, int32_t speed,
+                               int32_t leftEnd, int32_t rightEnd)
 {
+    SpriteDesc* desc = Descriptor(kind);
+    auto* enemy = static_cast<SpriteApe*>(CreateSprite(desc, 0));
+    if (enemy == nullptr)
+        return nullptr;
     enemy->maxX = rightEnd;
     enemy->minX = leftEnd;
     enemy->worldX = start;
     enemy->speed = speed;
+    enemy->SetPosition(kAreaWidth, kAreaHeight - height);
+    AddMovement(new MovementEnemies(this, desc, enemy));
+    return enemy;
 }
-}  // namespace
 
 void Playfield::AddBee(int32_t height, int32_t start, int32_t speed, int32_t leftEnd, int32_t rightEnd)
 {
-    SpriteDesc* desc = Descriptor(SpriteKinds::Ape);
-    auto* bee = static_cast<SpriteApe*>(CreateSprite(desc, 0));
+    SpriteApe* bee = AddEnemy(SpriteKinds::Ape, height, start, speed, leftEnd, rightEnd);
     if (bee == nullptr)
         return;
-    SetPatrol(bee, start, speed, leftEnd, rightEnd);
-    const int32_t x = (bee->maxX != -1 && bee->maxX < kAreaWidth) ? bee->maxX : kAreaWidth;
-    bee->SetFrame(SpriteKinds::kBeeFacingLeft.first);
-    bee->SetPosition(x, kAreaHeight - height);
-    AddMovement(new MovementEnemies(this, desc, bee));
-    AddFrameAnimation(new SpriteAnimazione(this, desc, bee));
+    // First shown at the right end of its patrol when that lies in the view.
+    if (rightEnd != -1 && rightEnd < kAreaWidth)
+        bee->SetPosition(rightEnd, bee->GetY());
+    // A turn gives the bee its frame animation, facing the way it flies.
+    SpriteDesc* desc = Descriptor(SpriteKinds::Ape);
     if (speed < 0)
         bee->TurnLeft(desc);
     else
@@ -41,14 +47,10 @@ void Playfield::AddBee(int32_t height, int32_t start, int32_t speed, int32_t lef
 
 void Playfield::AddUfo(int32_t height, int32_t start, int32_t speed, int32_t leftEnd, int32_t rightEnd)
 {
-    SpriteDesc* desc = Descriptor(SpriteKinds::Ufo);
-    auto* ufo = static_cast<SpriteApe*>(CreateSprite(desc, 0));
+    SpriteApe* ufo = AddEnemy(SpriteKinds::Ufo, height, start, speed, leftEnd, rightEnd);
     if (ufo == nullptr)
         return;
-    SetPatrol(ufo, start, speed, leftEnd, rightEnd);
-    AddMovement(new MovementEnemies(this, desc, ufo));
-    AddFrameAnimation(new SpriteAnimazione(this, desc, ufo));
-    ufo->SetPosition(kAreaWidth, kAreaHeight - height);
+    AddFrameAnimation(new SpriteAnimazione(this, Descriptor(SpriteKinds::Ufo), ufo));
     DrawSprite(ufo);
     ufos.push_back(ufo);
 }

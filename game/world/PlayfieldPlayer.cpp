@@ -151,6 +151,25 @@ uint64_t Playfield::PlatformAbove()
     return kNothing;
 }
 
+void Playfield::WalkBy(Rules::Walk how, int32_t step, SpriteDesc* desc)
+{
+    switch (how) {
+    case Rules::Walk::MovePlayerPastLimit:
+        scrollOffset += step;
+        MovePlayerX(player, step, desc);
+        break;
+    case Rules::Walk::MovePlayer:
+        MovePlayerX(player, step, desc);
+        break;
+    case Rules::Walk::ScrollView:
+        scroll += step;
+        RedrawView();
+        break;
+    }
+    if (StillPlaying() && !jump.active && !Found(SupportBelow()))
+        StartFall();
+}
+
 // Acts on every kPollsPerAct-th call. A step that ends the level (the coin
 // check after a step) stops the poll: nothing else may act on a level that
 // has been left.
@@ -162,28 +181,10 @@ void Playfield::PollInput(const Directions& held)
         return;
     SpriteDesc* desc = Descriptor(SpriteKinds::Player);
 
-    auto fallCheck = [this]() {
-        if (StillPlaying() && !jump.active && !Found(SupportBelow()))
-            StartFall();
-    };
-
     if (held.left) {
         if (player->GetFrameRange().first != SpriteKinds::kPlayerWalkingLeft.first)
             player->TurnLeft(desc);
-        switch (Rules::WalkLeft(scroll, scrollOffset, leftStep)) {
-        case Rules::Walk::MovePlayerPastLimit:
-            scrollOffset += leftStep;
-            MovePlayerX(player, leftStep, desc);
-            break;
-        case Rules::Walk::MovePlayer:
-            MovePlayerX(player, leftStep, desc);
-            break;
-        case Rules::Walk::ScrollView:
-            scroll += leftStep;
-            RedrawView();
-            break;
-        }
-        fallCheck();
+        WalkBy(Rules::WalkLeft(scroll, scrollOffset, -Rules::kWalkStep), -Rules::kWalkStep, desc);
         if (!StillPlaying())
             return;
     }
@@ -192,20 +193,8 @@ void Playfield::PollInput(const Directions& held)
     if (held.right) {
         if (player->GetFrameRange().first != SpriteKinds::kPlayerWalkingRight.first)
             player->TurnRight(desc);
-        switch (Rules::WalkRight(scroll, scrollLimit, player->GetX(), rightStep, desc->areaWidth)) {
-        case Rules::Walk::MovePlayer:
-            MovePlayerX(player, rightStep, desc);
-            break;
-        case Rules::Walk::MovePlayerPastLimit:
-            scrollOffset += rightStep;
-            MovePlayerX(player, rightStep, desc);
-            break;
-        case Rules::Walk::ScrollView:
-            scroll += rightStep;
-            RedrawView();
-            break;
-        }
-        fallCheck();
+        WalkBy(Rules::WalkRight(scroll, scrollLimit, player->GetX(), Rules::kWalkStep, desc->areaWidth),
+               Rules::kWalkStep, desc);
         if (!StillPlaying())
             return;
     }
