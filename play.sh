@@ -12,7 +12,12 @@ cmake --build "$here/build" -j"$(nproc)"
 # The folder the installed game's launcher uses too. Only the program,
 # pictures and sounds are replaced; the score folder and joystick.cfg stay as
 # the player left them.
-game_dir="${XDG_DATA_HOME:-$HOME/.local/share}/bruvo-stage-krodel"
+# A relative XDG_DATA_HOME is ignored, as the launcher ignores it.
+case ${XDG_DATA_HOME:-} in
+    /*) data_home=$XDG_DATA_HOME ;;
+    *) data_home=$HOME/.local/share ;;
+esac
+game_dir="$data_home/bruvo-stage-krodel"
 "$here/tools/install-game-folder.sh" "$here/build/game" "$game_dir"
 # In the desktop's menu too, with the game's icon; the game starts without it.
 "$here/tools/install-desktop-entry.sh" "$game_dir" ||

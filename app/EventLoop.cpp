@@ -88,9 +88,9 @@ constexpr size_t kStopSignalCount = sizeof kStopSignals / sizeof kStopSignals[0]
 volatile sig_atomic_t stopSignal = 0;
 int wakePipe[2] = {-1, -1};
 
-// For each key code, the CharKeyTable entry its press set (0: none). The
-// release clears that entry: translated again it may type another character
-// (Shift released in between turns 'A' into 'a').
+// For each key code, the CharKeyTable entry its press set (0: none): the
+// character the key types on its release. Translated again at the release it
+// may be another (Shift let go before the letter turns 'A' into 'a').
 constexpr size_t kKeyCodes = 256;
 unsigned char charSetByKey[kKeyCodes] = {};
 
@@ -242,27 +242,18 @@ void TabTraversal(Form* form, GUIElement* focused)
         MoveFocusTo(picked);
 }
 
-// The window that received the press of each key now down, and the
-// character the press typed. A key pressed in one window and released in
-// another (the focus moved while it was held, say to a dialog that opened)
-// types nothing where it is released. A key types on its release, but the
-// character of its press: Shift let go before the letter still gives the
-// capital, as fast typists and xdotool let it go.
+// The window that received the press of each key now down. A key pressed in
+// one window and released in another (the focus moved while it was held, say
+// to a dialog that opened) types nothing where it is released.
 class KeyOrigins {
 public:
-    void Pressed(const XKeyEvent& event, char character)
-    {
-        origin[event.keycode & 0xFF] = event.window;
-        typed[event.keycode & 0xFF] = character;
-    }
-    // Whether this release belongs to a press the window received, with the
-    // character of that press; the key is up afterwards.
-    bool Released(const XKeyEvent& event, char* character)
+    void Pressed(const XKeyEvent& event) { origin[event.keycode & 0xFF] = event.window; }
+    // Whether this release belongs to a press the window received; the key is
+    // up afterwards.
+    bool Released(const XKeyEvent& event)
     {
         const bool same = origin[event.keycode & 0xFF] == event.window;
-        *character = typed[event.keycode & 0xFF];
         origin[event.keycode & 0xFF] = 0;
-        typed[event.keycode & 0xFF] = 0;
         return same;
     }
     // The window lost the focus: its keys are released elsewhere.
@@ -275,7 +266,6 @@ public:
 
 private:
     Window origin[256] = {};  // by key code; 0: no press received
-    char typed[256] = {};     // by key code: the character its press typed, 0 for none
 };
 
 // The server's auto-repeat sends a held key as a release and a press with the
@@ -293,7 +283,7 @@ bool IsRepeatRelease(XKeyEvent& release)
 void OnKeyPress(Form* form, XKeyEvent& event, KeyOrigins& origins)
 {
     const TranslatedKey key = Translate(event);
-    origins.Pressed(event, key.character);
+    origins.Pressed(event);
     if (GUIElement* focused = FocusedOn(form))
         focused->KeyDown(key.keysym);
     if (Typed(key.character)) {
@@ -304,20 +294,25 @@ void OnKeyPress(Form* form, XKeyEvent& event, KeyOrigins& origins)
 }
 
 // The entry of CharKeyTable the key's press set goes wherever its release
-// lands: in another window than the press (the pressed one destroyed) or on a
-// disabled form, the key is up all the same.
-void ReleaseCharKey(const XKeyEvent& event)
+// lands: in another window than the press (the pressed one destroyed), on a
+// window of no form or on a disabled form, the key is up all the same.
+// Returns the character of the press, which the release types.
+char ReleaseCharKey(const XKeyEvent& event)
 {
     unsigned char& setByPress = charSetByKey[event.keycode % kKeyCodes];
+    const char pressed = static_cast<char>(setByPress);
     if (setByPress != 0)
         CharKeyTable[setByPress] = 0;
     setByPress = 0;
+    return pressed;
 }
 
-void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
+// A key types on its release, but the character of its press: Shift let go
+// before the letter still gives the capital, as fast typists and xdotool let
+// it go.
+void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins, char pressed)
 {
-    char pressed = 0;
-    if (!origins.Released(event, &pressed)) {
+    if (!origins.Released(event)) {
         // A key held since before this window had the focus: its auto-repeat
         // and its release type nothing here.
         if (IsRepeatRelease(event)) {
@@ -338,10 +333,8 @@ void OnKeyRelease(Form* form, XKeyEvent& event, KeyOrigins& origins)
         if (GUIElement* still = FocusedOn(form))
             still->KeyUp(key.keysym);
     }
-    if (Typed(key.character)) {
-        CharKeyTable[TableIndex(key.character)] = 0;
+    if (Typed(key.character))
         form->KeyPress(key.character);
-    }
     form->KeyUp(key.keysym);
 }
 
@@ -467,6 +460,7 @@ void OnFocusOut(Form* form, const XFocusChangeEvent& event, KeyOrigins& origins)
 
 void Dispatch(Form* running, XEvent& event, KeyOrigins& origins)
 {
+    const char pressed = event.type == KeyRelease ? ReleaseCharKey(event.xkey) : 0;
     Form* form = FindFormByWindow(TargetWindow(event));
     if (form == nullptr)
         return;
@@ -477,9 +471,8 @@ void Dispatch(Form* running, XEvent& event, KeyOrigins& origins)
         }
         break;
     case KeyRelease:
-        ReleaseCharKey(event.xkey);
         if (form->IsEnabled())
-            OnKeyRelease(form, event.xkey, origins);
+            OnKeyRelease(form, event.xkey, origins, pressed);
         break;
     case FocusOut:
         OnFocusOut(form, event.xfocus, origins);

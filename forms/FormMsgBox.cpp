@@ -62,12 +62,11 @@ FormMsgBox* Open(int kind, bool question, Form* covered, const std::string& mess
 
 FormMsgBox::FormMsgBox(int newKind, bool question, Application* app, Form* covered, const std::string& caption,
                        const std::string& newMessage)
-    : DialogForm(0, false), message(newMessage), isQuestion(question), kind(newKind)
+    : DialogForm(0, true), message(newMessage), isQuestion(question), kind(newKind)
 {
     if (app != nullptr)
         SetApplication(app);
     Cover(covered);
-    isDialog = true;
 
     SetSize(kBoxWidth, kBoxHeight);
     if (covered != nullptr)

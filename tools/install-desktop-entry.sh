@@ -27,7 +27,10 @@ quoted=${quoted//%/%%}
 exec_value=$(string_value "$quoted")
 folder_value=$(string_value "$game_dir")
 
-apps="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
+case ${XDG_DATA_HOME:-} in
+    /*) apps=$XDG_DATA_HOME/applications ;;
+    *) apps=$HOME/.local/share/applications ;;  # a relative one is ignored
+esac
 mkdir -p "$apps"
 entry="$apps/bruvo-stage-krodel.desktop"
 cat >"$entry.new" <<ENTRY

@@ -29,7 +29,7 @@ main 6'
 found=$(
     for top in support services app gui forms game main; do
         if [[ -d $top ]]; then find "$top" -type f \( -name '*.h' -o -name '*.cpp' \); fi
-    done | sort | xargs -r grep -H '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*/' |
+    done | sort | { xargs -r grep -H '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*/' || true; } |
         awk -v layers="$layers" '
             BEGIN {
                 n = split(layers, rows, "\n")

@@ -734,27 +734,36 @@ TEST_F(EventLoopTest, AStopSignalEndsTheLoopWithinAStepHoweverLongTheTimersTake)
     QuitRequested = false;
 }
 
+// The release lands in the window that has the keyboard now: another form,
+// or the root window, which is no form's.
 TEST_F(EventLoopTest, AKeyHeldWhileItsWindowIsDestroyedIsUpAfterItsRelease)
 {
-    RecordingForm form("form", 0, 0, 300, 200);
-    RecordingForm other("other", 400, 0, 300, 200);
-    form.Create();
-    other.Create();
-    int whileHeld = 0, afterRelease = -1;
-    Script script(&other);
-    script.Then([&] { form.SetFocus(); });
-    script.Then([&] { Key(XK_a, true); });
-    script.Then([&] {
-        whileHeld = IsCharKeyDown('a');
-        form.DestroyWindow();
-        other.SetFocus();
-    });
-    script.Then([&] { Key(XK_a, false); });
-    script.Then([&] { afterRelease = IsCharKeyDown('a'); });
-    script.Run();
-    EXPECT_EQ(whileHeld, -1);
-    EXPECT_EQ(afterRelease, 0) << "released in the window that has the keyboard now";
-    EXPECT_FALSE(Called("other:KeyPress 97")) << "it types nothing there";
+    for (const bool toRoot : {false, true}) {
+        SCOPED_TRACE(toRoot ? "released on the root window" : "released in another form");
+        Calls().clear();
+        RecordingForm form("form", 0, 0, 300, 200);
+        RecordingForm other("other", 400, 0, 300, 200);
+        form.Create();
+        other.Create();
+        int whileHeld = 0, afterRelease = -1;
+        Script script(&other);
+        script.Then([&] { form.SetFocus(); });
+        script.Then([&] { Key(XK_a, true); });
+        script.Then([&] {
+            whileHeld = IsCharKeyDown('a');
+            form.DestroyWindow();
+            if (toRoot)
+                XSetInputFocus(Dpy(), DefaultRootWindow(Dpy()), RevertToPointerRoot, CurrentTime);
+            else
+                other.SetFocus();
+        });
+        script.Then([&] { Key(XK_a, false); });
+        script.Then([&] { afterRelease = IsCharKeyDown('a'); });
+        script.Run();
+        EXPECT_EQ(whileHeld, -1);
+        EXPECT_EQ(afterRelease, 0);
+        EXPECT_FALSE(Called("other:KeyPress 97")) << "it types nothing there";
+    }
 }
 
 }  // namespace

@@ -60,7 +60,6 @@ public:
 
     bool Start(std::string* problem);
     const std::string& Folder() const { return folder; }
-    pid_t Pid() const { return pid; }
     void SetKeep(bool kept) { keep = kept; }
     // What the game wrote to its standard output and error so far.
     std::string Output() const;
