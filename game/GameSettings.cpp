@@ -1,11 +1,10 @@
 #include "game/GameSettings.h"
 
+#include "support/FileUtil.h"
 #include "support/Log.h"
 #include "support/StringUtil.h"
 #include "support/TextFile.h"
 
-#include <cstdio>
-#include <unistd.h>
 
 namespace {
 constexpr const char* kFreeKeys = "FreeKeys";
@@ -14,7 +13,7 @@ constexpr const char* kFreeKeys = "FreeKeys";
 GameSettings GameSettings::Load(const std::string& path)
 {
     GameSettings settings;
-    if (access(path.c_str(), F_OK) != 0)
+    if (!FileExists(path))
         return settings;
     TextFile file(path);
     for (const std::string& line : file.ReadLines()) {
@@ -32,11 +31,7 @@ GameSettings GameSettings::Load(const std::string& path)
 
 bool GameSettings::Save(const std::string& path) const
 {
-    const std::string temporary = path + ".new";
-    TextFile file(temporary);
-    const bool written = file.WriteLines({std::string(kFreeKeys) + "= " + (freeKeys ? "1" : "0")});
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    if (!ReplaceFile(path, std::string(kFreeKeys) + "= " + (freeKeys ? "1" : "0") + "\n")) {
         WriteLog(path + " cannot be written: the keys are as chosen until the game ends");
         return false;
     }

@@ -153,6 +153,21 @@ int CreateBeside(const std::string& path, std::string& created)
     return -1;
 }
 
+// Ends a write begun by CreateBeside: the file on disc, then in the place of
+// target; on any failure the temporary goes and target stays as it was.
+bool CommitBeside(int out, bool written, const std::string& temporary, const std::string& target)
+{
+    // On disc before it takes the target's place, or a crash could leave an
+    // empty file where the old one was.
+    written = fsync(out) == 0 && written;
+    written = close(out) == 0 && written;
+    if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool CopyFile(const std::string& source, const std::string& destination)
@@ -201,15 +216,16 @@ bool CopyFile(const std::string& source, const std::string& destination)
         copied = WriteFully(out, chunk, static_cast<size_t>(got));
     copied = copied && got == 0;
     close(in);
-    // On disc before it takes the destination's place, or a crash could
-    // leave an empty file where the old one was.
-    copied = fsync(out) == 0 && copied;
-    copied = close(out) == 0 && copied;
-    if (!copied || std::rename(temporary.c_str(), target.c_str()) != 0) {
-        unlink(temporary.c_str());
+    return CommitBeside(out, copied, temporary, target);
+}
+
+bool ReplaceFile(const std::string& path, const std::string& bytes)
+{
+    std::string temporary;
+    const int out = CreateBeside(path, temporary);
+    if (out < 0)
         return false;
-    }
-    return true;
+    return CommitBeside(out, WriteFully(out, bytes.data(), bytes.size()), temporary, path);
 }
 
 std::string FileFingerprint(const std::string& path)

@@ -32,6 +32,10 @@ std::vector<std::string> ListFiles(const std::string& directory);
 // A destination that is a symbolic link is written through: the file it
 // names is replaced and the link kept; a dangling link is logged and refused.
 bool CopyFile(const std::string& source, const std::string& destination);
+// Writes bytes to a new file beside path and renames it over path once it is
+// on disc, so path holds either its old bytes or all the new ones. False
+// (path as it was, nothing left beside it) when that fails.
+bool ReplaceFile(const std::string& path, const std::string& bytes);
 // Byte i of the file XORed into position i mod 16, as 32 upper-case hex
 // digits; an unreadable file gives 32 zeros.
 std::string FileFingerprint(const std::string& path);

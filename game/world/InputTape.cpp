@@ -1,10 +1,10 @@
 #include "game/world/InputTape.h"
 
 #include "game/world/World.h"
+#include "support/FileUtil.h"
 
 #include <cstdio>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 constexpr char kMagic[] = "BRUVOREC";
@@ -210,7 +210,7 @@ bool InputTape::Load(const std::string& path, std::string* error)
     if (static_cast<uint64_t>(info.st_size) > kMaxFileBytes)
         return fail("too large to be a recording");
     std::string bytes(static_cast<size_t>(info.st_size), '\0');
-    FILE* file = std::fopen(path.c_str(), "rb");
+    FILE* file = std::fopen(path.c_str(), "rbe");
     if (file == nullptr)
         return fail("cannot be read");
     // A file that grew or shrank meanwhile reads as what it held when measured.
@@ -228,17 +228,7 @@ bool InputTape::Load(const std::string& path, std::string* error)
 
 bool InputTape::Save(const std::string& path, std::string* error) const
 {
-    const std::string temporary = path + ".part";
-    const std::string bytes = Encode();
-    bool written = false;
-    if (FILE* file = std::fopen(temporary.c_str(), "wb")) {
-        written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-        written = (std::fflush(file) == 0) && written;
-        written = (fsync(fileno(file)) == 0) && written;
-        written = (std::fclose(file) == 0) && written;
-    }
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    if (!ReplaceFile(path, Encode())) {
         if (error != nullptr)
             *error = "Recording " + path + ": cannot be written";
         return false;
@@ -249,7 +239,7 @@ bool InputTape::Save(const std::string& path, std::string* error) const
 bool InputTape::CanSave(const std::string& path, std::string* error)
 {
     const std::string temporary = path + ".part";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
+    FILE* file = std::fopen(temporary.c_str(), "wbe");
     if (file == nullptr) {
         if (error != nullptr)
             *error = "Recording " + path + ": cannot be written";

@@ -88,7 +88,7 @@ TEST(FileUtil, ListFilesNamesRegularFilesAndLogsFailures)
     EXPECT_EQ(dir.Read("log.txt"), "missing accesso negato!\nb.txt accesso negato!\n");
 }
 
-TEST(FileUtil, CopyFileAndFingerprint)
+TEST(FileUtil, CopyReplaceAndFingerprint)
 {
     TempDir dir;
     std::string bytes;
@@ -112,6 +112,10 @@ TEST(FileUtil, CopyFileAndFingerprint)
     ASSERT_EQ(stat(dir.File("old").c_str(), &kept), 0);
     EXPECT_EQ(kept.st_mode & 0777, 0640u);
     EXPECT_EQ(ListFiles(dir.Path()).size(), 3u);   // source, old, empty: no temporary left
+    EXPECT_TRUE(ReplaceFile(dir.File("old"), "new bytes"));
+    EXPECT_EQ(dir.Read("old"), "new bytes");
+    EXPECT_FALSE(ReplaceFile(dir.File("none/old"), "x"));
+    EXPECT_EQ(ListFiles(dir.Path()).size(), 3u);
 
     // Spans several 10240-byte chunks, so the position must carry across them.
     unsigned char expected[16] = {};
