@@ -108,18 +108,6 @@ TEST(SpawnGraceInTheGame, StandingStillAsAGroundEnemyPassesKeepsEveryLife)
     }
 }
 
-TEST(SpawnGraceInTheGame, AHoleKillsDuringTheGrace)
-{
-    WorldDriver d;
-    d.world.StartGame(7);  // ground only at both ends: right of the start lies a hole
-    ASSERT_TRUE(d.LandPlayer());
-    d.Press(KeyTable::kRight);
-    for (int step = 0; step < 200 && d.world.GetGameState() == GameState::Playing; ++step)
-        d.Step();
-    EXPECT_EQ(d.world.GetLives(), 2);
-    EXPECT_TRUE(d.world.Field().GetSpawnGrace().Protects()) << "the fall came during the grace";
-}
-
 TEST(SpawnGraceInTheGame, ThePlayerBlinksUntilTheGraceEndsAndAPauseShowsIt)
 {
     WorldDriver d;

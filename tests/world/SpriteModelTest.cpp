@@ -71,8 +71,6 @@ TEST(SpriteModel, FrameAnimationRunsThroughItsRangeAndWraps)
     CountingSprite sprite;
     sprite.SetPosition(10, 100);
     SpriteAnimazione animation(nullptr, &desc, &sprite);
-    EXPECT_EQ(animation.period, 330);
-    EXPECT_EQ(animation.counter, 0);
     std::vector<int32_t> frames;
     for (int step = 0; step < 14; ++step) {
         animation.Step();
@@ -104,21 +102,6 @@ TEST(SpriteModel, AnAnimationOfOneFrameNeverRedrawsButActsEveryStep)
         frames.push_back(sprite.GetFrame());
     }
     EXPECT_EQ(frames, (std::vector<int32_t>{1, 2, 3, 4, 5, 3, 4}));
-}
-
-// Each animation takes its period and frame range from the descriptor, but
-// a jump steps at the jump's period and a patrol every 60 ms.
-TEST(SpriteModel, EachAnimationStepsAtThePeriodOfItsKind)
-{
-    SpriteDesc desc{800, 640, 16, 10, 2, 3, 300, "ape"};
-    CountingSprite sprite;
-    const SpriteAnimazione frames(nullptr, &desc, &sprite);
-    EXPECT_EQ(frames.period, 300);
-    EXPECT_EQ(frames.firstFrame, 2);
-    EXPECT_EQ(frames.lastFrame, 3);
-    EXPECT_EQ(frames.counter, 0);
-    EXPECT_EQ(SpriteJumping(nullptr, &desc, &sprite, 45).period, 45);
-    EXPECT_EQ(MovementEnemies(nullptr, &desc, &sprite).period, 60);
 }
 
 TEST(SpriteModel, TheFactoryMakesEachKindAndNothingForOtherNames)

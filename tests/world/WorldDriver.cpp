@@ -25,10 +25,12 @@ void WorldDriver::Step(int count)
     }
 }
 
-void WorldDriver::StepWhile(GameState waiting, int limit)
+int WorldDriver::StepWhile(GameState waiting, int limit)
 {
-    for (int i = 0; i < limit && world.GetGameState() == waiting; ++i)
+    int steps = 0;
+    for (; steps < limit && world.GetGameState() == waiting; ++steps)
         Step();
+    return steps;
 }
 
 void PlacePlayer(Playfield& field, int32_t x, int32_t y)

@@ -29,8 +29,9 @@ public:
     // Steps with the held keys and what was typed since the last step; the
     // world's cues are then those of the last step.
     void Step(int count = 1);
-    // Steps until the state is no longer `waiting`, at most `limit` steps.
-    void StepWhile(GameState waiting, int limit = 10000);
+    // Steps until the state is no longer `waiting`, at most `limit` steps;
+    // returns how many it took.
+    int StepWhile(GameState waiting, int limit = 10000);
     void PlacePlayer(int32_t x, int32_t y) { ::PlacePlayer(world.Field(), x, y); }
     void FreezeEnemies() { ::FreezeEnemies(world.Field()); }
     // Steps until the player stands; false when it took too long.

@@ -45,15 +45,6 @@ protected:
             return cue.kind == kind && (kind != Cue::Kind::PlaySound || cue.sound == sound);
         }));
     }
-    // Steps through a wait, returning how many steps it took.
-    int WaitOut(GameState waiting)
-    {
-        int steps = 0;
-        for (; W().GetGameState() == waiting && steps < 10000; ++steps)
-            d.Step();
-        return steps;
-    }
-
     WorldDriver d;
 };
 
@@ -145,6 +136,7 @@ TEST_F(WorldRules, WalkingIntoLayout7sHoleEndsInDeath)
     EXPECT_EQ(lowest, 574) << "the last y inside the area";
     EXPECT_GT(Player()->GetX(), 7 * 64 - 24);
     EXPECT_EQ(W().GetLives(), 2);
+    EXPECT_TRUE(W().Field().GetSpawnGrace().Protects()) << "holes kill during the grace too";
     EXPECT_EQ(W().GetGameState(), GameState::LifeLost);
     EXPECT_EQ(W().GetBackdrop(), Backdrop::LifeLost);
     EXPECT_EQ(CuesOf(Cue::Kind::PlaySound, Sound::Cry), 1);
@@ -448,8 +440,8 @@ TEST_F(WorldRules, The18thCoinCompletesTheLevelAtOnce)
     EXPECT_TRUE(Field().Movements().empty());
 
     // Three seconds of the picture, then a second and a half before the level.
-    EXPECT_EQ(WaitOut(GameState::LevelDone), 300);
-    EXPECT_EQ(WaitOut(GameState::Restarting), 150);
+    EXPECT_EQ(d.StepWhile(GameState::LevelDone), 300);
+    EXPECT_EQ(d.StepWhile(GameState::Restarting), 150);
     EXPECT_EQ(W().GetGameState(), GameState::Playing);
     EXPECT_EQ(W().GetLevel(), 2);
     EXPECT_EQ(W().BackdropLayout(), 2);
@@ -613,8 +605,8 @@ TEST_F(WorldRules, LifeLostOnLevel5RestartsLevel5WithAllCoins)
     EXPECT_EQ(W().GetLives(), 2);
     EXPECT_EQ(W().GetGameState(), GameState::LifeLost);
     EXPECT_FALSE(W().ShowsStatusLine()) << "the picture covers it";
-    EXPECT_EQ(WaitOut(GameState::LifeLost), 300);
-    EXPECT_EQ(WaitOut(GameState::Restarting), 150);
+    EXPECT_EQ(d.StepWhile(GameState::LifeLost), 300);
+    EXPECT_EQ(d.StepWhile(GameState::Restarting), 150);
     EXPECT_EQ(W().GetGameState(), GameState::Playing);
     EXPECT_EQ(W().GetLevel(), 5);
     EXPECT_EQ(W().GetScore(), 100);
@@ -656,7 +648,7 @@ TEST_F(WorldRules, ThirdDeathShowsTheGameOverPictureAndOpensTheNameEntry)
     d.Step();
     EXPECT_EQ(W().GetGameState(), GameState::Loading);
     EXPECT_EQ(W().GetBanner(), Banner::Hidden);
-    EXPECT_EQ(WaitOut(GameState::Loading), 99) << "a second of loading, the step that began it included";
+    EXPECT_EQ(d.StepWhile(GameState::Loading), 99) << "a second of loading, the step that began it included";
     EXPECT_EQ(W().GetGameState(), GameState::Title);
     EXPECT_EQ(Field().GetPlayer(), nullptr) << "the last game's sprites went";
 }
