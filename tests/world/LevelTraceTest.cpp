@@ -1,5 +1,5 @@
 // Plays every layout for 6 s of game time, with three scripts of input, and
-// compares what happened with a recorded trace, line by line. Every tenth
+// compares what happened with a recorded trace, line by line. Every twentieth
 // step the trace notes the game's state, score, lives and view, and the
 // place and frame of the player, every enemy and every fire, so a changed
 // layout entry, speed, period, rule or order of work inside a step changes
@@ -25,7 +25,7 @@
 namespace {
 
 constexpr int kSteps = 600;       // 6 s of game time
-constexpr int kSampleEvery = 10;  // steps between trace lines
+constexpr int kSampleEvery = 20;  // steps between trace lines
 
 // Right with jumps, a stop, then back left with a jump.
 void RunAndJump(WorldDriver& d, int step)
